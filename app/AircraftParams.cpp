@@ -1,0 +1,7 @@
+#include "app/AircraftParams.h"
+
+AircraftParams &aircraftParams()
+{
+    static AircraftParams params;
+    return params;
+}

@@ -1,0 +1,7 @@
+#include "blackbox/BlackBoxDownloadState.h"
+
+BlackBoxDownloadState &blackBoxDownloadState()
+{
+    static BlackBoxDownloadState state;
+    return state;
+}
