@@ -127,11 +127,12 @@ void SerialLink::replyUav_WayPointBound(QByteArray b)
     const FrameReader r(b);
     const uint8_t len = r.lengthByte();
     if (len == 2 && r.covers(9)) {
+        if (r.u8(9) != 0) {
+            qDebug() << "WayPointBound Error =" << r.u8(9); // the upload stays pending
+            return;
+        }
         ackPending(_WayPointBound, 2);
-        if (r.u8(9) == 0)
-            Q_EMIT SignalUploadWPPathReply(_WayPointBound, r.u8(8));
-        else
-            qDebug() << "WayPointBound Error =" << r.u8(9);
+        Q_EMIT SignalUploadWPPathReply(_WayPointBound, r.u8(8));
     } else if (len == 23 && r.covers(8 + 22)) {
         ackPending(_WayPointBound, 23);
         AircraftParams::WayPoint &wp = m_params.wayPoint;
