@@ -37,10 +37,10 @@ SerialLink::SerialLink(QObject *parent, AircraftParams *params, BlackBoxDownload
 SerialLink::~SerialLink()
 {
     {
-        QMutexLocker lock(&receiveMutex);
+        std::lock_guard<std::mutex> lock(receiveMutex);
         m_stopRequested = true;
-        m_bytesArrived.wakeAll();
     }
+    m_bytesArrived.notify_all();
     wait();
 }
 
@@ -197,10 +197,10 @@ void SerialLink::SlotResendEnable(bool enable)
 void SerialLink::SlotReceiveData(QByteArray data)
 {
     {
-        QMutexLocker lock(&receiveMutex);
+        std::lock_guard<std::mutex> lock(receiveMutex);
         receiveBuffer.append(data);
-        m_bytesArrived.wakeOne();
     }
+    m_bytesArrived.notify_one();
     linkTimeoutTimer.start(kLinkTimeoutMs);
 }
 
@@ -210,10 +210,9 @@ void SerialLink::run()
     for (;;) {
         int e5Reports = 0;
         {
-            QMutexLocker lock(&receiveMutex);
+            std::unique_lock<std::mutex> lock(receiveMutex);
             // Sleep until bytes arrive instead of polling.
-            while (receiveBuffer.isEmpty() && !m_stopRequested)
-                m_bytesArrived.wait(&receiveMutex);
+            m_bytesArrived.wait(lock, [this] { return !receiveBuffer.isEmpty() || m_stopRequested; });
             if (m_stopRequested)
                 return;
             frames.clear();

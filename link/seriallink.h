@@ -8,10 +8,11 @@
 #include <QString>
 #include <QThread>
 #include <QTimer>
-#include <QWaitCondition>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 
 struct AircraftParams;
 struct BlackBoxDownloadState;
@@ -306,9 +307,11 @@ private:
     QTimer linkTimeoutTimer;
     int heartbeatTimerId = 0;
 
+    // Standard primitives here: the worker sleeps on the condition, and thread checkers follow
+    // std::condition_variable's unlock and relock, which QWaitCondition's are hidden from.
     QByteArray receiveBuffer;
-    QMutex receiveMutex;
-    QWaitCondition m_bytesArrived;
+    std::mutex receiveMutex;
+    std::condition_variable m_bytesArrived;
     bool m_stopRequested = false; // guarded by receiveMutex
     FrameExtractor m_extractor;   // worker thread only
     QMetaMethod m_replyHandlers[256];

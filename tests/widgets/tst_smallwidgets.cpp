@@ -185,13 +185,20 @@ void tst_SmallWidgets::hoverWidgetEmitsName()
 
 void tst_SmallWidgets::hoverWidgetPaintsStyleSheet()
 {
-    LumHoverWidget tile;
-    tile.setObjectName(QStringLiteral("widget_Tool_Motor"));
-    tile.setFixedSize(80, 40);
-    tile.setStyleSheet(QStringLiteral("#widget_Tool_Motor { background: rgb(10, 200, 30); }"));
-    const QImage image = pixelprobe::snapshot(tile);
-    QVERIFY2(pixelprobe::near(image.pixelColor(40, 20), QColor(10, 200, 30)),
-             qPrintable(pixelprobe::describe(image.pixelColor(40, 20))));
+    // As in the forms: a tile inside a page, styled by the page's style sheet. (A top-level
+    // widget would get the colour through its window background even without painting it.)
+    QWidget page;
+    page.setFixedSize(120, 80);
+    page.setStyleSheet(QStringLiteral("#widget_Tool_Motor { background: rgb(10, 200, 30);"
+                                      " border: 2px solid rgb(200, 0, 0); }"));
+    auto *tile = new LumHoverWidget(&page);
+    tile->setObjectName(QStringLiteral("widget_Tool_Motor"));
+    tile->setGeometry(20, 20, 80, 40);
+    const QImage image = pixelprobe::snapshot(page);
+    QVERIFY2(pixelprobe::near(image.pixelColor(60, 40), QColor(10, 200, 30)),
+             qPrintable(pixelprobe::describe(image.pixelColor(60, 40))));
+    QVERIFY(pixelprobe::near(image.pixelColor(20, 40), QColor(200, 0, 0))); // border
+    QVERIFY(!pixelprobe::near(image.pixelColor(10, 10), QColor(10, 200, 30))); // page
 }
 
 void tst_SmallWidgets::pushButtonReportsMoves_data()
