@@ -11,7 +11,7 @@ SerialPort::SerialPort(QObject *parent)
     clearError();
     refreshTimerId = startTimer(kRefreshMs, Qt::CoarseTimer);
     connect(this, &QSerialPort::errorOccurred, this, &SerialPort::SlothandleError);
-    connect(this, &QSerialPort::readyRead, this, &SerialPort::readData);
+    connect(this, &QSerialPort::readyRead, this, qOverload<>(&SerialPort::readData));
 }
 
 void SerialPort::configurePort(const QString &name)

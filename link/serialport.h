@@ -48,6 +48,7 @@ public Q_SLOTS:
     void SlothandleError(QSerialPort::SerialPortError error);
 
 protected:
+    using QSerialPort::readData; // the device's own read stays as it is; ours is the slot above
     void timerEvent(QTimerEvent *event) override;
 
 private:
