@@ -23,11 +23,25 @@ public:
         if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
             m_slavePath = QString::fromLocal8Bit(ptsname(m_master));
     }
-    ~PseudoTerminal() { closeMaster(); }
+    ~PseudoTerminal()
+    {
+        closeMaster();
+        if (m_heldSlave >= 0)
+            ::close(m_heldSlave);
+    }
+
+    // Keeps the slave side open, so the master never sees a hang-up when the code under test
+    // closes and reopens the device (as a port scan does).
+    void holdSlaveOpen()
+    {
+        if (m_heldSlave < 0)
+            m_heldSlave = ::open(m_slavePath.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    }
     PseudoTerminal(const PseudoTerminal &) = delete;
     PseudoTerminal &operator=(const PseudoTerminal &) = delete;
 
     bool isValid() const { return m_master >= 0 && !m_slavePath.isEmpty(); }
+    int masterFd() const { return m_master; }
     QString slavePath() const { return m_slavePath; }
 
     bool write(const QByteArray &bytes)
@@ -66,6 +80,7 @@ public:
 
 private:
     int m_master = -1;
+    int m_heldSlave = -1;
     QString m_slavePath;
 };
 

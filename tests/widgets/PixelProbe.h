@@ -2,7 +2,6 @@
 
 // Pixel checks for painted widgets: grab once, then ask what colour is where.
 
-#include <QColor>
 #include <QImage>
 #include <QWidget>
 
@@ -19,12 +18,7 @@ inline bool near(const QColor &a, const QColor &b, int tolerance = 6)
            && qAbs(a.blue() - b.blue()) <= tolerance;
 }
 
-inline QColor at(const QImage &image, int x, int y)
-{
-    return image.pixelColor(x, y);
-}
-
-// Number of pixels of a colour in a rectangle of the image.
+// Number of pixels of a colour in an area of the image.
 inline int count(const QImage &image, const QRect &area, const QColor &colour, int tolerance = 6)
 {
     int n = 0;
@@ -35,9 +29,21 @@ inline int count(const QImage &image, const QRect &area, const QColor &colour, i
     return n;
 }
 
-inline QString describe(const QColor &c)
+inline QByteArray describe(const QImage &image, int x, int y)
 {
-    return QStringLiteral("rgb(%1, %2, %3)").arg(c.red()).arg(c.green()).arg(c.blue());
+    const QColor c = image.pixelColor(x, y);
+    return QStringLiteral("(%1, %2) is rgb(%3, %4, %5)")
+        .arg(x)
+        .arg(y)
+        .arg(c.red())
+        .arg(c.green())
+        .arg(c.blue())
+        .toUtf8();
 }
 
 } // namespace pixelprobe
+
+// Checks that pixel (x, y) has a colour, and says what it found otherwise.
+#define PIXEL_IS(image, x, y, colour)                                                              \
+    QVERIFY2(pixelprobe::near((image).pixelColor((x), (y)), (colour)),                             \
+             pixelprobe::describe((image), (x), (y)).constData())

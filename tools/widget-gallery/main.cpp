@@ -106,8 +106,8 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                    : QStringLiteral("widgets-gallery.png");
+    const QString output
+        = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("widgets-gallery.png");
 
     QWidget page;
     page.setObjectName(QStringLiteral("galleryPage"));
@@ -131,7 +131,7 @@ int main(int argc, char *argv[])
     });
 
     gallery.row(QStringLiteral("KivSliderMin"));
-    for (float v : {-100.f, 0.f, 60.f, 100.f, 112.f}) {
+    for (float v : {-100.f, 0.f, 60.f, 100.f, 106.f}) {
         gallery.add<KivSliderMin>(QStringLiteral("value %1").arg(v), [v](KivSliderMin *s) {
             s->setFixedSize(161, 24);
             s->setValue(v);
@@ -151,13 +151,14 @@ int main(int argc, char *argv[])
                                  [](KivSliderReturn *s) { s->setFixedSize(390, 45); });
     gallery.add<KivSliderReturn>(QStringLiteral("value 0"), [](KivSliderReturn *s) {
         s->setFixedSize(390, 45);
-        s->setZoneCaptions(QStringLiteral("待命"), QStringLiteral("喷洒"),
-                           QStringLiteral("返航/记录续喷点"));
+        s->setZoneCaptions(
+            QStringLiteral("待命"), QStringLiteral("喷洒"), QStringLiteral("返航/记录续喷点"));
         s->setValue(0);
     });
     gallery.add<KivSliderReturn>(QStringLiteral("value 150"), [](KivSliderReturn *s) {
         s->setFixedSize(390, 45);
-        s->setZoneCaptions(QStringLiteral("Stand-by"), QStringLiteral("Spray"),
+        s->setZoneCaptions(QStringLiteral("Stand-by"),
+                           QStringLiteral("Spray"),
                            QStringLiteral("Return/RecordPoint"));
         s->setValue(150);
     });
@@ -204,9 +205,8 @@ int main(int argc, char *argv[])
     });
 
     gallery.row(QStringLiteral("progressButton"));
-    gallery.add<progressButton>(QStringLiteral("new"), [](progressButton *b) {
-        b->setFixedSize(30, 30);
-    });
+    gallery.add<progressButton>(QStringLiteral("new"),
+                                [](progressButton *b) { b->setFixedSize(30, 30); });
     for (int p : {0, 25, 57, 100}) {
         gallery.add<progressButton>(QStringLiteral("%1 %").arg(p), [p](progressButton *b) {
             b->setFixedSize(30, 30);

@@ -1,0 +1,319 @@
+#include "app/KivApplication.h"
+
+#include "app/AircraftParams.h"
+#include "app/KivGuiController.h"
+#include "app/LinkConnected.h"
+#include "blackbox/BlackBoxDownloadState.h"
+#include "config/Configuration.h"
+#include "config/WaitWithEvents.h"
+#include "link/seriallink.h"
+#include "link/serialport.h"
+#include "ui/KivMainWindow.h"
+#include "ui/KivSettingWgt.h"
+#include "ui/KivToolsWgt.h"
+#include "ui/LumActaPhytophySin.h"
+#include "update/FirmwareTransfer.h"
+
+#include <QIcon>
+#include <QTimerEvent>
+
+namespace {
+KivApplication *g_instance = nullptr;
+} // namespace
+
+KivApplication *KivApplication::getInstance(int &argc, char **argv)
+{
+    if (!g_instance)
+        g_instance = new KivApplication(argc, argv);
+    return g_instance;
+}
+
+KivApplication *KivApplication::instance()
+{
+    return g_instance;
+}
+
+KivApplication::KivApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+    g_instance = this;
+    ensureConfigFile(configFilePath());
+    m_configuration = new Configuration;
+    m_serialPort = new SerialPort(this);
+    m_serialLink = new SerialLink(this);
+    guiController = new KivGuiController(this);
+    mainWindow = new KivMainWindow;
+    qRegisterMetaType<uint8_t>("uint8_t");
+    setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
+    m_firmware = new FirmwareTransfer(m_serialLink, [](const QString &module) {
+        return versionJsonValue(module, QLatin1String(FirmwareJsonKey::Version));
+    }, nullptr, this);
+    connect(m_firmware, &FirmwareTransfer::progress, this, &KivApplication::SignalProgressValue);
+
+    mainWindow->initLanguage(languageCode);
+    mainWindow->show();
+    showNotConnectedDefaults();
+    wire();
+}
+
+KivApplication::~KivApplication()
+{
+    // The window has no parent; the link's thread stops with the link, a child of this object.
+    delete mainWindow;
+    delete m_configuration;
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+void KivApplication::showNotConnectedDefaults()
+{
+    KivSettingWgt *settings = mainWindow->settingsPage();
+    mainWindow->setRedLamp(true);
+    mainWindow->setBlueLamp(false);
+    for (int channel = 1; channel <= 8; ++channel)
+        settings->showChannelValue(100.0f, channel);
+    settings->showReceiverType(3);
+    for (int index = 1; index <= 3; ++index)
+        settings->showGain(100.0f, index);
+    guiController->estimateBatteryCellsWhenConnected();
+    settings->showCalibrationVoltage(12.5);
+    settings->showBatteryIcons();
+    settings->showProtectVoltages(10.8, 10.6);
+    mainWindow->toolsPage()->showMotorIdle(3);
+    mainWindow->setRedLamp(false);
+}
+
+void KivApplication::wire()
+{
+    SerialPort *port = m_serialPort;
+    SerialLink *link = m_serialLink;
+    KivGuiController *gui = guiController;
+    KivMainWindow *window = mainWindow;
+    LumActaPhytophySin *spraying = window->sprayingPage();
+    KivToolsWgt *tools = window->toolsPage();
+
+    connect(port, SIGNAL(SignalReadAll(QByteArray)), link, SLOT(SlotReceiveData(QByteArray)));               // 1
+    connect(port, SIGNAL(SignalSerialPortError()), link, SLOT(SlotDisconnect()));                            // 2
+    connect(port, SIGNAL(SignalUpdatePortList(uint8_t)), this, SLOT(SlotUpdatePortList(uint8_t)));           // 3
+    connect(port, SIGNAL(SignalSerialPortError()), this, SLOT(SlotSeralPortError()));                        // 4
+    connect(link, SIGNAL(SignalSendData(QByteArray)), port, SLOT(SlotWriteData(QByteArray)));                // 5
+    connect(link, SIGNAL(SignalTlmtrData_Pri_41_Downloaded()), window, SIGNAL(SignalIMUUpdate()));           // 6
+    connect(link, SIGNAL(SignalTlmtrData_Mcu_45_Downloaded()), window, SIGNAL(SignalIMUUpdate()));           // 7
+    connect(link, SIGNAL(SignalHandShaked(bool)), this, SLOT(SlotConnecttionChange(bool)));                  // 8
+    connect(window, SIGNAL(SignalOnlineMonitoring()), this, SLOT(SlotOnlineMonitoring()));                   // 9
+    connect(window, SIGNAL(signal_request_JX()), link, SLOT(requestUav_UavType()));                          // 10
+    connect(window, SIGNAL(signal_request_ReceiveType()), link, SLOT(requestUav_ReceiveType()));             // 11
+    connect(window, SIGNAL(signal_request_RemoteChannelReverse()), link, SLOT(requestUav_RemoteChannelReverse())); // 12
+    connect(window, SIGNAL(signal_request_MotorWheelbase()), link, SLOT(requestUav_MotorWheelbase()));       // 13
+    connect(window, SIGNAL(signal_request_InductionDegrees()), link, SLOT(requestUav_InductionDegrees()));   // 14
+    connect(window, SIGNAL(signal_request_DC()), link, SLOT(requestUav_LowVoltageProtection()));             // 15
+    connect(window, SIGNAL(signal_request_CCR()), link, SLOT(requestUav_MotorIdle()));                       // 16
+    connect(window, SIGNAL(signal_send_CCR()), link, SLOT(sendUav_MotorIdle()));                             // 17
+    connect(window, SIGNAL(SignalRequestReturnHeight()), link, SLOT(requestUav_ReturnHeight()));             // 18
+    connect(window, SIGNAL(SignalRequestGPSPosition()), link, SLOT(requestUav_GpsSetup()));                  // 19
+    connect(window, SIGNAL(SignalRequestFirmwareVersion()), this, SLOT(SlotRequestFirmwareVersion()));       // 20
+    connect(link, SIGNAL(SignalReturnInfo(uint8_t, QString)), gui, SLOT(returnInfo(uint8_t, QString)));     // 21
+    connect(link, SIGNAL(SignalReturnInfo(uint8_t, QString)), this, SLOT(SlotBlackBoxesHandle(uint8_t, QString))); // 22
+    connect(link, SIGNAL(SignalReturnBlackBoxes(uint8_t, int, QByteArray)), this,
+            SLOT(SlotReturnBlackBoxes(uint8_t, int, QByteArray)));                                           // 23
+    connect(link, SIGNAL(SignalTlmtrData_Sta_43_Downloaded()), gui, SLOT(get_BAT()));                        // 24
+    connect(link, SIGNAL(SignalReturnInfo(uint8_t, QString)), this, SLOT(SlotFirmwareUpdata(uint8_t, QString))); // 25
+    connect(gui, SIGNAL(send_JX()), link, SLOT(sendUav_UavType()));                                          // 26
+    connect(gui, SIGNAL(send_JSJ()), link, SLOT(sendUav_ReceiveType()));                                     // 27
+    connect(gui, SIGNAL(send_TDFX()), link, SLOT(sendUav_RemoteChannelReverse()));                           // 28
+    connect(gui, SIGNAL(send_ZJ()), link, SLOT(sendUav_MotorWheelbase()));                                   // 29
+    connect(gui, SIGNAL(send_GD()), link, SLOT(sendUav_InductionDegrees()));                                 // 30
+    connect(gui, SIGNAL(send_DYBH()), link, SLOT(sendUav_LowVoltageProtection()));                           // 31
+    connect(gui, SIGNAL(send_DYJZ()), link, SLOT(sendUav_VoltageColibration()));                             // 32
+    connect(gui, SIGNAL(send_DJDS()), link, SLOT(sendUav_MotorIdle()));                                      // 33
+    connect(gui, SIGNAL(send_DJCS()), link, SLOT(sendMotorTest()));                                          // 34
+    connect(gui, SIGNAL(send_CCSZ()), link, SLOT(requestUav_RestoreFactorySettings()));                      // 35
+    connect(gui, SIGNAL(send_YKQKS()), this, SLOT(SloatStartRemoteCalibrate()));                             // 36
+    connect(gui, SIGNAL(send_YKQJS()), this, SLOT(SloatStopRemoteCalibrate()));                              // 37
+    connect(gui, SIGNAL(SignalSendReturnHeight()), link, SLOT(sendUav_ReturnHeight()));                      // 38
+    connect(gui, SIGNAL(SignalSendGPSPosition()), link, SLOT(sendUav_GpsSetup()));                           // 39
+    connect(gui, SIGNAL(signal_request_MotorWheelbase()), link, SLOT(requestUav_MotorWheelbase()));          // 40
+    connect(gui, SIGNAL(signal_request_InductionDegrees()), link, SLOT(requestUav_InductionDegrees()));      // 41
+    connect(gui, SIGNAL(SignalFirmwareUpdataRequest(int, QString)), this, SLOT(SlotFirmwareUpdataRequest(int, QString))); // 42
+    connect(gui, SIGNAL(SignalUAVMaintenance()), this, SLOT(SlotUAVMaintenance()));                          // 43
+    connect(gui, SIGNAL(SignalMaintenanceCycleSet(quint32)), this, SLOT(SlotMaintenanceCycleSet(quint32)));  // 44
+    connect(this, SIGNAL(SignalProgressValue(QString, uint8_t)), gui, SIGNAL(progress_uint(QString, uint8_t))); // 45
+    connect(spraying, &LumActaPhytophySin::SignalSpraySpeed, link, &SerialLink::sendUav_SpraySpeed);         // 46
+    connect(spraying, &LumActaPhytophySin::SignalSmallSpraySpeed, link, &SerialLink::sendUav_SmallSpraySpeed); // 47
+    connect(spraying, &LumActaPhytophySin::SignalSpraySpeedEnd, link, &SerialLink::sendUav_SpraySpeedEnd);   // 48
+    connect(spraying, &LumActaPhytophySin::SignalSmallSpraySpeedEnd, link, &SerialLink::sendUav_SmallSpraySpeedEnd); // 49
+    connect(spraying, &LumActaPhytophySin::SignalSetSprayWidth, link, &SerialLink::sendUav_SetSprayWidth);   // 50
+    connect(spraying, &LumActaPhytophySin::SignalSetWorkSpeed, link, &SerialLink::sendUav_SetWorkSpeed);     // 51
+    connect(spraying, &LumActaPhytophySin::SignalSetExternalSwitch, link,
+            [link](schar id, schar value) { link->sendUav_ExternelSwitch(uchar(id), uchar(value)); });      // 52
+    connect(spraying, &LumActaPhytophySin::SignalSensorSwitch, this, &KivApplication::SlotRequestSensorSwitch); // 53
+    connect(tools, &KivToolsWgt::SignalUpdateData, this, &KivApplication::SlotUpdateData);                   // 54
+    connect(tools, &KivToolsWgt::SignalCloseDownloadBlackBoxes, this, &KivApplication::SlotCloseDownloadBlackBoxes); // 55
+    connect(tools, &KivToolsWgt::SignalRequestTimerPage, this, &KivApplication::SlotRequestMaintenance);      // 56
+    connect(window, &KivMainWindow::SignalRequestSpraySpeed, link, &SerialLink::requestUav_SpraySpeed);      // 57
+    connect(window, &KivMainWindow::SignalRequestSmallSpraySpeed, link, &SerialLink::requestUav_SmallSpraySpeed); // 58
+    connect(window, &KivMainWindow::SignalRequestSetSprayWidth, link, &SerialLink::requestUav_SetSprayWidth); // 59
+    connect(window, &KivMainWindow::SignalRequestSetWorkSpeed, link, &SerialLink::requestUav_SetWorkSpeed);  // 60
+    connect(link, SIGNAL(SignalHandShaked(bool)), gui, SLOT(SlotConnectChanged(bool)));                      // 61
+    connect(link, SIGNAL(SignalHandShaked(bool)), gui, SIGNAL(ConnectChanged(bool)));                        // 62
+    connect(link, SIGNAL(SignalHandShaked(bool)), window, SLOT(slot_connectResult(bool)));                   // 63
+    connect(link, SIGNAL(SignalHandShaked(bool)), this, SLOT(SlotHandShaked(bool)));                         // 64
+    connect(window, SIGNAL(keyPress(int)), gui, SLOT(keyPress(int)));                                        // 65
+    connect(gui, SIGNAL(progress_uint(QString, uint8_t)), window, SLOT(slot_changeProgress(QString, uint8_t))); // 66
+}
+
+// --- Port scan ---------------------------------------------------------------------------------
+
+void KivApplication::SlotUpdatePortList(uint8_t)
+{
+    portScanTimerId = startTimer(kPortScanMs, Qt::CoarseTimer);
+}
+
+void KivApplication::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != portScanTimerId) {
+        QApplication::timerEvent(event);
+        return;
+    }
+    if (m_serialLink->isHandShaked()) {
+        killTimer(portScanTimerId);
+        portScanTimerId = 0;
+        return;
+    }
+    m_serialPort->closePort();
+    if (portScanIndex >= m_serialPort->portNames().size()) {
+        // Every name had its turn: back to enumeration, which announces ports again.
+        m_serialPort->restartRefreshTimer();
+        portScanIndex = 0;
+        if (m_serialPort->portNames().isEmpty())
+            return;
+    }
+    m_serialPort->configurePort(m_serialPort->portNames().at(portScanIndex));
+    if (m_serialPort->openPort())
+        m_serialLink->connectLine();
+    ++portScanIndex;
+}
+
+void KivApplication::SlotSeralPortError() {}
+
+// --- Connection and read-back ------------------------------------------------------------------
+
+void KivApplication::SlotConnecttionChange(bool connect)
+{
+    linkConnected = connect ? 1 : 0;
+}
+
+void KivApplication::SlotHandShaked(bool connect)
+{
+    if (connect)
+        SlotUpdateData();
+}
+
+void KivApplication::SlotUpdateData()
+{
+    SerialLink *link = m_serialLink;
+    const std::function<void()> steps[] = {
+        [link] { link->requestUav_UavType(); },
+        [link] { link->requestUav_ReceiveType(); },
+        [link] { link->requestUav_RemoteChannelReverse(); },
+        [link] { link->requestUav_MotorWheelbase(); },
+        [link] { link->requestUav_InductionDegrees(); },
+        [link] { link->requestUav_LowVoltageProtection(); },
+        [link] { link->requestUav_MotorIdle(); },
+        [this] { SlotRequestFirmwareVersion(); },
+        [link] { link->requestUav_ReturnHeight(); },
+        [link] { link->requestUav_GpsSetup(); },
+        [link] { link->requestUav_SpraySpeed(); },
+        [link] { link->requestUav_SmallSpraySpeed(); },
+        [link] { link->requestUav_SetSprayWidth(); },
+        [link] { link->requestUav_SetWorkSpeed(); },
+        [this] { SlotRequestSensorSwitch(); },
+        [this] { SlotRequestMaintenance(); },
+    };
+    const int count = int(std::size(steps));
+    for (int i = 0; i < count; ++i) {
+        steps[i]();
+        if (i + 1 < count)
+            waitWithEvents(kReadBackStepMs);
+    }
+    Q_EMIT readBackFinished();
+}
+
+void KivApplication::SlotRequestFirmwareVersion()
+{
+    for (int id = 0; id <= 11; ++id) {
+        m_serialLink->requestUav_FirmwareVersion(char(id));
+        waitWithEvents(20);
+    }
+}
+
+void KivApplication::SlotOnlineMonitoring()
+{
+    m_serialLink->requestUav_OnlineMonitoring();
+}
+
+void KivApplication::SloatStartRemoteCalibrate()
+{
+    m_serialLink->sendUav_RemoteCalibrate(3);
+}
+
+void KivApplication::SloatStopRemoteCalibrate()
+{
+    m_serialLink->sendUav_RemoteCalibrate(12);
+}
+
+void KivApplication::SlotRequestSensorSwitch()
+{
+    m_serialLink->requestUav_ExternelSwitch(1);
+    waitWithEvents(300);
+    m_serialLink->requestUav_ExternelSwitch(2);
+}
+
+void KivApplication::SlotRequestMaintenance()
+{
+    for (uchar id = 1; id <= 4; ++id) {
+        m_serialLink->requestUav_MaintenanceTimer(id);
+        if (id < 4)
+            waitWithEvents(300);
+    }
+}
+
+void KivApplication::SlotUAVMaintenance()
+{
+    m_serialLink->sendUav_MaintenanceTimer(2, 0);
+    waitWithEvents(300);
+    SlotRequestMaintenance();
+}
+
+void KivApplication::SlotMaintenanceCycleSet(uint v)
+{
+    m_serialLink->sendUav_MaintenanceTimer(4, int(v));
+    waitWithEvents(300);
+    SlotRequestMaintenance();
+}
+
+// --- Firmware ----------------------------------------------------------------------------------
+
+void KivApplication::SlotFirmwareUpdataRequest(int moldelId, QString file)
+{
+    fwModuleId = uint8_t(moldelId);
+    fwFilePath = file;
+    m_firmware->start(moldelId, file);
+}
+
+void KivApplication::SlotFirmwareUpdata(uint8_t command, QString)
+{
+    m_firmware->onReply(command);
+}
+
+// --- Black box ---------------------------------------------------------------------------------
+
+void KivApplication::SlotBlackBoxesHandle(uint8_t, QString) {}
+
+void KivApplication::SlotReturnBlackBoxes(uint8_t, int, QByteArray) {}
+
+void KivApplication::SlotCloseDownloadBlackBoxes()
+{
+    blackBoxDownloadState().downloadActive = false;
+    m_serialLink->setContinuous(false);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QApplication>
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+
+class SerialLink;
+class SerialPort;
+class Configuration;
+class FirmwareTransfer;
+
+// The application object: owns the transport and the link, creates the controller and the main
+// window, wires every object to the link, scans ports and reads the aircraft back after each
+// handshake.
+class KivApplication : public QApplication
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kPortScanMs = 3000;
+    static constexpr int kReadBackStepMs = 250;
+
+    // Constructs the one application object on the first call.
+    static KivApplication *getInstance(int &argc, char **argv);
+    static KivApplication *instance();
+
+    KivApplication(int &argc, char **argv);
+    ~KivApplication() override;
+
+    SerialPort *serialPort() const { return m_serialPort; }
+    SerialLink *serialLink() const { return m_serialLink; }
+    int portScanTimer() const { return portScanTimerId; }
+
+Q_SIGNALS:
+    void SignalProgressValue(QString strModule, uint8_t progress);
+    void SignalProgressBlackBoxes(int index, int subMaxIndex, int currentSubIndex);
+    void SignalCurrentReadFile(QString fname);
+    void SignalBlackBoxesDownloadSuccess();
+    // The last step of the read-back after a handshake has been sent.
+    void readBackFinished();
+
+public Q_SLOTS:
+    void SlotHandShaked(bool connect);
+    void SlotSeralPortError();
+    void SlotUpdatePortList(uint8_t num);
+    void SlotOnlineMonitoring();
+    void SloatStartRemoteCalibrate();
+    void SloatStopRemoteCalibrate();
+    void SlotRequestFirmwareVersion();
+    void SlotConnecttionChange(bool connect);
+    void SlotFirmwareUpdata(uint8_t command, QString info);
+    void SlotFirmwareUpdataRequest(int moldelId, QString file);
+    void SlotUpdateData();
+    void SlotBlackBoxesHandle(uint8_t iCmd, QString str);
+    void SlotReturnBlackBoxes(uint8_t iCmd, int subindex, QByteArray data);
+    void SlotCloseDownloadBlackBoxes();
+    void SlotRequestSensorSwitch();
+    void SlotUAVMaintenance();
+    void SlotRequestMaintenance();
+    void SlotMaintenanceCycleSet(uint v);
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    void showNotConnectedDefaults();
+    void wire();
+
+    SerialPort *m_serialPort = nullptr;
+    SerialLink *m_serialLink = nullptr;
+    Configuration *m_configuration = nullptr;
+    FirmwareTransfer *m_firmware = nullptr;
+    int portScanTimerId = 0;
+    uint8_t fwModuleId = 0;
+    QString fwFilePath;
+};
+
+inline int portScanIndex = 0;

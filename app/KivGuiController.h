@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+
+// The one mediator between the pages and the link. Setters turn a page value into the store's
+// encoding, write it and emit the send signal wired to the matching builder; returnInfo turns
+// every reply notification into page updates.
+class KivGuiController : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit KivGuiController(QObject *parent = nullptr);
+
+    // Setters and actions called by the pages. Guarded ones do nothing while the link is down.
+    void setFrameType(int row, int column);      // guarded
+    void setReceiverType(int option);            // guarded
+    void toggleChannelReverse(uint8_t bit);
+    void startRcCalibration();
+    void stopRcCalibration();
+    void setWheelbase(int millimetres);          // guarded
+    void setGain(float value, int index);        // store guarded, send always
+    void setProtectAction(int action);           // guarded
+    void setCalibrationVoltage(float volts);     // guarded
+    void setProtectVoltages(double level1, double level2); // guarded
+    void sendReturnHeight(uint8_t metres);
+    void sendGpsPosition(int8_t x, int8_t y);
+    void startMotorTest();
+    void restoreFactorySettings();
+    void requestFirmwareUpdate(int type, const QString &runPath);
+
+    // Cell count from the live pack voltage; the second form acts only while the link is up.
+    void estimateBatteryCells();
+    void estimateBatteryCellsWhenConnected();
+
+Q_SIGNALS:
+    void send_JX();
+    void send_JSJ();
+    void send_TDFX();
+    void send_ZJ();
+    void send_GD();
+    void send_DYBH();
+    void send_DYJZ();
+    void send_DJDS();
+    void send_DJCS();
+    void send_CCSZ();
+    void send_YKQKS();
+    void send_YKQJS();
+    void signal_request_MotorWheelbase();
+    void signal_request_InductionDegrees();
+    void SignalRequestReturnHeight();
+    void SignalSendReturnHeight();
+    void SignalSendGPSPosition();
+    void progress_uint(QString strModule, uint8_t progress);
+    void ConnectChanged(bool result);
+    void FirmwareIdChanged(int iType);
+    void SignalFirmwareUpdataRequest(int type, QString runPath);
+    void SignalIMUData_2(int iCmd, int index, QByteArray str);
+    void SignalIMUData_3(int iCmd, int index, int subindex, QByteArray str);
+    void SignalFirmwareUpdateSuccess();
+    void SignalUpdateSprayWidth();
+    void SignalUpdateWorkSpeed();
+    void SignalUpdateSprayTest();
+    void SignalExternalSwitch(int value);
+    void SignalUpdateTimerPage(int value);
+    void SignalUAVMaintenance();
+    void SignalMaintenanceCycleSet(uint cycle);
+
+public Q_SLOTS:
+    void SlotConnectChanged(bool f);
+    void keyPress(int index);
+    void returnInfo(uint8_t cmd, QString s);
+    void returnInfo_Para2(int iCmd, int index, QByteArray str);
+    void returnInfo_Para3(int iCmd, int index, int subindex, QByteArray str);
+    void get_BAT();
+
+private:
+    void blueLamp(bool on);
+};
+
+inline KivGuiController *guiController = nullptr;

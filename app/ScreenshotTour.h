@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class KivApplication;
+
+// --screenshots: once the read-back has finished, or after a while without a connection, saves a
+// picture of the window on each of its four pages, then quits.
+class ScreenshotTour : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kNoConnectionMs = 10000;
+
+    ScreenshotTour(KivApplication *app, const QString &directory);
+
+private:
+    void capture();
+
+    QString m_directory;
+    bool m_done = false;
+};

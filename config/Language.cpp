@@ -1,0 +1,43 @@
+#include "config/Language.h"
+
+#include "config/AppConstants.h"
+#include "config/AppPaths.h"
+#include "config/IniFile.h"
+
+#include <QCoreApplication>
+
+namespace {
+const QString LanguageKey = QStringLiteral("Language");
+}
+
+int queryLanguage()
+{
+    const QString stored = readIniValue(configFilePath(), LanguageKey);
+    if (stored == QLatin1String("EN"))
+        languageCode = 0;
+    else if (stored == QLatin1String("CH"))
+        languageCode = 1;
+    return languageCode;
+}
+
+void storeLanguage(int code)
+{
+    languageCode = code;
+    if (code == 1)
+        writeIniValue(configFilePath(), LanguageKey, QStringLiteral("CH"));
+    else if (code == 0)
+        writeIniValue(configFilePath(), LanguageKey, QStringLiteral("EN"));
+}
+
+QUrl helpPageUrl(const QString &fileName)
+{
+    const char *folder = nullptr;
+    if (languageCode == 0)
+        folder = HelpFolderEnglish;
+    else if (languageCode == 1)
+        folder = HelpFolderChinese;
+    else
+        return {};
+    return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QLatin1String(folder)
+                               + fileName);
+}

@@ -1,0 +1,111 @@
+// The application object end to end against scripted aircraft on pseudo-terminals: port scan,
+// handshake, the read-back sequence, and the displays returning to "not connected".
+#include "app/KivApplication.h"
+#include "app/LinkConnected.h"
+#include "link/seriallink.h"
+#include "link/serialport.h"
+#include "support/ScriptedAircraft.h"
+#include "ui/KivMainWindow.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_KivApplication : public QObject
+{
+    Q_OBJECT
+
+    KivApplication *app() const { return KivApplication::instance(); }
+    QString connectText() const
+    {
+        return mainWindow->findChild<QPushButton *>(QStringLiteral("btn_connect"))->text().trimmed();
+    }
+
+private Q_SLOTS:
+    void startsNotConnectedWithoutScanning()
+    {
+        QVERIFY(mainWindow);
+        QCOMPARE(connectText(), QStringLiteral("未连接"));
+        QTest::qWait(1500);
+        QCOMPARE(app()->portScanTimer(), 0); // no aircraft port, no scan
+        QVERIFY(app()->serialPort()->isRefreshing());
+    }
+
+    void scansPortsHandShakesAndReadsBack()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        ScriptedAircraft silent(&clock);
+        ScriptedAircraft aircraft(&clock);
+        aircraft.setAnswering(true);
+        QSignalSpy shaken(app()->serialLink(), &SerialLink::SignalHandShaked);
+        QSignalSpy readBack(app(), &KivApplication::readBackFinished);
+        app()->serialPort()->addExtraPortName(silent.path());
+        app()->serialPort()->addExtraPortName(aircraft.path());
+
+        // The silent port gets the first 3 s, then the aircraft's port is opened and hand-shakes.
+        QTRY_COMPARE_WITH_TIMEOUT(shaken.size(), 1, 12000);
+        QVERIFY(silent.countOfType(0xC1) >= 1);
+        QVERIFY(linkConnected);
+        QCOMPARE(connectText(), QStringLiteral("已连接"));
+
+        QTRY_COMPARE_WITH_TIMEOUT(readBack.size(), 1, 15000);
+        QTest::qWait(400);
+        // First appearance of each request, in order (unanswered requests are resent).
+        QList<ScriptedAircraft::Received> firsts;
+        for (const auto &r : aircraft.received()) {
+            if (r.type == 0xC1)
+                continue;
+            if (std::none_of(firsts.cbegin(), firsts.cend(), [&](const auto &f) { return f.frame == r.frame; }))
+                firsts.append(r);
+        }
+        QList<int> types;
+        for (const auto &f : firsts)
+            types << f.type;
+        QList<int> expected{0x02, 0x04, 0x06, 0x09, 0x0A, 0x0C, 0x08};
+        for (int i = 0; i < 12; ++i)
+            expected << 0x10;
+        expected << 0x12 << 0x03 << 0x19 << 0x19 << 0x17 << 0x18 << 0x1B << 0x1B << 0x1C << 0x1C << 0x1C << 0x1C;
+        QCOMPARE(types, expected);
+        const auto gap = [&](int from, int to) { return firsts[to].ms - firsts[from].ms; };
+        for (int i = 1; i <= 7; ++i) // 250 ms steps
+            QVERIFY2(gap(i - 1, i) >= 240 && gap(i - 1, i) <= 400, qPrintable(QString::number(gap(i - 1, i))));
+        for (int i = 8; i <= 18; ++i) // version requests 20 ms apart
+            QVERIFY2(gap(i - 1, i) >= 15 && gap(i - 1, i) <= 120, qPrintable(QString::number(gap(i - 1, i))));
+        QVERIFY(gap(25, 26) >= 290); // the switch reads 300 ms apart
+        // The scan stops once hand-shaken.
+        QTRY_COMPARE_WITH_TIMEOUT(app()->portScanTimer(), 0, 4000);
+        const int silentFrames = int(silent.received().size());
+
+        // A silent aircraft is noticed after 5 s.
+        aircraft.setAnswering(false);
+        QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(0), 7000);
+        QCOMPARE(connectText(), QStringLiteral("未连接"));
+        QCOMPARE(int(silent.received().size()), silentFrames); // its port stayed closed
+
+        // It answers again on the same open port, then is unplugged.
+        aircraft.setAnswering(true);
+        QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(1), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(readBack.size(), 2, 15000);
+        aircraft.unplug();
+        QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(0), 3000);
+        QCOMPARE(connectText(), QStringLiteral("未连接"));
+        QVERIFY(!app()->serialPort()->isOpen());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
+    KivApplication *app = KivApplication::getInstance(argc, argv);
+    tst_KivApplication test;
+    const int result = QTest::qExec(&test, argc, argv);
+    delete app;
+    return result;
+}
+
+#include "tst_kivapplication.moc"

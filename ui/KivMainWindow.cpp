@@ -1,0 +1,379 @@
+#include "ui/KivMainWindow.h"
+#include "ui_KivMainWindow.h"
+
+#include "app/KivGuiController.h"
+#include "config/Configuration.h"
+#include "config/SoftwareUpdateCheck.h"
+#include "config/Translation.h"
+#include "config/WaitWithEvents.h"
+#include "ui/KivSettingWgt.h"
+#include "ui/KivToolsWgt.h"
+#include "ui/LumActaPhytophySin.h"
+#include "ui/SubPageRecord.h"
+#include "ui/UpdateHint.h"
+#include "update/KivUpdateWgt.h"
+#include "widgets/LumHoverWidget.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QNetworkReply>
+#include <QThread>
+
+namespace {
+// Help file of each help index: settings tabs 0..5, tools tabs 1..5 at 6..10.
+const char *const kHelpFiles[] = {"Frame.html",    "RC.html",           "Gain.html",
+                                  "Battery.html",  "ReturnHeight.html", "GPSPosition.html",
+                                  "Motor.html",    "Hardware.html",     "Parameter.html",
+                                  "IMU_Data.html", "Timer.html"};
+
+QString connectStyle(const char *image)
+{
+    return QStringLiteral("QPushButton{font: 10pt;color: rgb(255, 255, 255);border-image: url(:/images/%1.png);}"
+                          "QPushButton:hover{border-image: url(:/images/%1_hover.png);}"
+                          "QPushButton:pressed{border-image: url(:/images/%1_press.png);}")
+        .arg(QLatin1String(image));
+}
+} // namespace
+
+KivMainWindow::KivMainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui::KivMainWindow)
+{
+    ui->setupUi(this);
+    hint = new UpdateHint(this);
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    ui->lblVersion->setText(QLatin1String(CurrentVersion));
+    connected = false;
+    setConnectState(false);
+    ui->stackedWidget->setCurrentIndex(0);
+    ui->btn_connect->setEnabled(false);
+
+    m_settings = ui->wgt_setting;
+    m_tools = ui->wgt_tools;
+    m_update = ui->wgt_update;
+    m_spraying = ui->wgt_ActaPhytophySin;
+    subPageRecord = SubPageRecord{};
+
+    describeControls();
+    makeConnections();
+    startSoftwareUpdateCheck();
+}
+
+KivMainWindow::~KivMainWindow()
+{
+    if (mainWindow == this)
+        mainWindow = nullptr;
+    delete ui;
+}
+
+void KivMainWindow::makeConnections()
+{
+    connect(m_settings, SIGNAL(signal_request_ReceiveType()), this, SIGNAL(signal_request_ReceiveType()));
+    connect(m_settings, SIGNAL(signal_request_RemoteChannelReverse()), this, SIGNAL(signal_request_RemoteChannelReverse()));
+    connect(m_settings, SIGNAL(signal_request_MotorWheelbase()), this, SIGNAL(signal_request_MotorWheelbase()));
+    connect(m_settings, SIGNAL(signal_request_InductionDegrees()), this, SIGNAL(signal_request_InductionDegrees()));
+    connect(m_settings, SIGNAL(signal_request_DC()), this, SIGNAL(signal_request_DC()));
+    connect(m_tools, SIGNAL(send_CCR()), this, SIGNAL(signal_send_CCR()));
+    connect(m_tools, SIGNAL(SignalOnlineMonitoring()), this, SIGNAL(SignalOnlineMonitoring()));
+    connect(this, SIGNAL(SignalIMUUpdate()), m_tools, SLOT(SlotIMUUpdate()));
+    connect(this, SIGNAL(SignalHandShaked(bool)), m_tools, SLOT(SlotHandShaked(bool)));
+    connect(this, SIGNAL(SignalHandShaked(bool)), m_settings, SLOT(SlotHandShaked(bool)));
+    connect(ui->stackedWidget, SIGNAL(currentChanged(int)), m_tools, SLOT(SlotIsToolsPageSeleced(int)));
+    connect(ui->stackedWidget, SIGNAL(currentChanged(int)), m_spraying, SLOT(SlotSpraySpeedAllClose()));
+    connect(ui->btn_ActaPhytophySin, SIGNAL(clicked(bool)), this, SLOT(SlotClikedActaPhytophySin(bool)));
+    for (LumHoverWidget *tile : findChildren<LumHoverWidget *>()) {
+        connect(tile, &LumHoverWidget::SigEnterIn, tile,
+                [this](const QString &name) { onHelpTileEntered(name); }, Qt::DirectConnection);
+    }
+    if (guiController) {
+        connect(guiController, SIGNAL(SignalUpdateSprayWidth()), m_spraying, SLOT(SlotUpdateSprayWidth()));
+        connect(guiController, SIGNAL(SignalUpdateWorkSpeed()), m_spraying, SLOT(SlotUpdateWorkSpeed()));
+        connect(guiController, SIGNAL(SignalUpdateSprayTest()), m_spraying, SLOT(SlotUpdateSprayTest()));
+        connect(guiController, SIGNAL(SignalExternalSwitch(int)), m_spraying, SLOT(SlotExternalSwitch(int)));
+        connect(guiController, SIGNAL(SignalUpdateTimerPage(int)), m_tools, SLOT(SlotUpdateTimerPage(int)));
+    }
+    connect(m_spraying, &LumActaPhytophySin::SignalRequestSprayWidth, this, &KivMainWindow::SignalRequestSetSprayWidth);
+    connect(m_spraying, &LumActaPhytophySin::SignalRequestWorkSpeed, this, &KivMainWindow::SignalRequestSetWorkSpeed);
+    connect(m_spraying, &LumActaPhytophySin::SignalRequestSpraySpeed, this, &KivMainWindow::SignalRequestSpraySpeed);
+    connect(m_spraying, &LumActaPhytophySin::SignalRequestSmallSpraySpeed, this, &KivMainWindow::SignalRequestSmallSpraySpeed);
+    connect(m_settings, &KivSettingWgt::SignalRequestReturnHeight, this, &KivMainWindow::SignalRequestReturnHeight);
+    connect(m_settings, &KivSettingWgt::SignalRequestGPSPosition, this, &KivMainWindow::SignalRequestGPSPosition);
+}
+
+// --- Connection display ------------------------------------------------------------------------
+
+void KivMainWindow::setConnectState(bool on)
+{
+    connected = on;
+    ui->btn_connect->setText(QStringLiteral("   ") + (on ? tr("已连接") : tr("未连接")));
+    ui->btn_connect->setStyleSheet(connectStyle(on ? "connect" : "no_connect"));
+}
+
+void KivMainWindow::setRedLamp(bool on)
+{
+    m_redLamp = on;
+    ui->lb_redLight->setPixmap(QPixmap(on ? QStringLiteral(":/images/red_light.png")
+                                          : QStringLiteral(":/images/no_light.png")));
+}
+
+void KivMainWindow::setBlueLamp(bool on)
+{
+    m_blueLamp = on;
+    ui->lb_blueLight->setPixmap(QPixmap(on ? QStringLiteral(":/images/blue_light.png")
+                                           : QStringLiteral(":/images/no_light.png")));
+}
+
+void KivMainWindow::slot_connectResult(bool f)
+{
+    Q_EMIT SignalHandShaked(f);
+    if (!f) {
+        m_settings->endStartCorrect();
+        m_update->resetForLink(false);
+    }
+}
+
+void KivMainWindow::slot_changeProgress(QString strModule, uint8_t progress)
+{
+    m_update->setProgress(strModule, progress);
+}
+
+// --- Title bar ---------------------------------------------------------------------------------
+
+void KivMainWindow::on_btn_minWin_clicked()
+{
+    showMinimized();
+}
+
+void KivMainWindow::on_btn_close_clicked()
+{
+    // Pumps must not keep running once nobody can stop them; give the stop frames time to leave.
+    m_spraying->SlotSpraySpeedAllClose();
+    QThread::msleep(300);
+    close();
+}
+
+// --- Pages and help ----------------------------------------------------------------------------
+
+void KivMainWindow::on_btn_settings_clicked(bool checked)
+{
+    if (!checked)
+        return;
+    ui->stackedWidget->setCurrentIndex(0);
+    subPageRecord.helpIndex = subPageRecord.settingsTab;
+    m_settings->clearHelpPage();
+    m_settings->loadHelpPage(QLatin1String(kHelpFiles[qMin<int>(subPageRecord.helpIndex, 5)]));
+}
+
+void KivMainWindow::on_btn_tools_clicked(bool checked)
+{
+    if (!checked)
+        return;
+    ui->stackedWidget->setCurrentIndex(1);
+    subPageRecord.helpIndex = uint8_t(subPageRecord.toolsTab + 5);
+    if (subPageRecord.toolsTab >= 1 && subPageRecord.toolsTab <= 5) {
+        m_tools->clearHelpPage();
+        m_tools->loadHelpPage(QLatin1String(kHelpFiles[subPageRecord.helpIndex]));
+    }
+}
+
+void KivMainWindow::on_btn_update_clicked(bool checked)
+{
+    if (!checked)
+        return;
+    Q_EMIT SignalRequestFirmwareVersion();
+    ui->stackedWidget->setCurrentIndex(2);
+}
+
+void KivMainWindow::showPage(int index)
+{
+    ui->stackedWidget->setCurrentIndex(index);
+    const QList<QAbstractButton *> buttons = {ui->btn_settings, ui->btn_tools, ui->btn_update,
+                                             ui->btn_ActaPhytophySin};
+    if (index >= 0 && index < buttons.size())
+        buttons[index]->setChecked(true);
+}
+
+void KivMainWindow::SlotClikedActaPhytophySin(bool)
+{
+    ui->stackedWidget->setCurrentIndex(3);
+    m_spraying->showCheckedTab();
+    Q_EMIT SignalRequestSpraySpeed();
+    waitWithEvents(500);
+    Q_EMIT SignalRequestSmallSpraySpeed();
+    waitWithEvents(500);
+    Q_EMIT SignalRequestSetSprayWidth();
+    waitWithEvents(500);
+    Q_EMIT SignalRequestSetWorkSpeed();
+}
+
+void KivMainWindow::onHelpTileEntered(const QString &tileName)
+{
+    QStringList parts = tileName.split(QLatin1Char('_'));
+    if (parts.size() < 2)
+        return;
+    parts.removeFirst();
+    const QString file = parts.join(QLatin1Char('_')) + QStringLiteral(".html");
+    if (parts.first() == QLatin1String("Settings"))
+        m_settings->loadHelpPage(file);
+    else if (parts.first() == QLatin1String("Tool"))
+        m_tools->loadHelpPage(file);
+}
+
+void KivMainWindow::reloadHelpPage()
+{
+    const int index = subPageRecord.helpIndex;
+    if (index > 10)
+        return;
+    PageShell *page = index <= 5 ? static_cast<PageShell *>(m_settings) : m_tools;
+    page->clearHelpPage();
+    page->loadHelpPage(QLatin1String(kHelpFiles[index]));
+}
+
+// --- Language ----------------------------------------------------------------------------------
+
+void KivMainWindow::applyLanguage(int code)
+{
+    languageCode = code;
+    applyTranslation(code); // a translation that cannot be found leaves the texts in Chinese
+}
+
+void KivMainWindow::initLanguage(int code)
+{
+    if (code == 0)
+        ui->btn_en_lan->setChecked(true);
+    else if (code == 1)
+        ui->btn_zh_s_lan->setChecked(true);
+    applyLanguage(code);
+    m_settings->SlotReturnHeightLoadPicture();
+    m_settings->SlotGPSPositionLoadPicture();
+    reloadHelpPage();
+    hint->retranslate();
+}
+
+void KivMainWindow::switchLanguage(int code)
+{
+    applyLanguage(code);
+    storeLanguage(code);
+    m_settings->SlotReturnHeightLoadPicture();
+    m_settings->SlotGPSPositionLoadPicture();
+    m_update->reloadHelpText();
+    reloadHelpPage();
+}
+
+void KivMainWindow::on_btn_zh_s_lan_clicked(bool)
+{
+    switchLanguage(1);
+}
+
+void KivMainWindow::on_btn_en_lan_clicked(bool)
+{
+    switchLanguage(0);
+}
+
+void KivMainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() != QEvent::LanguageChange) {
+        QMainWindow::changeEvent(event);
+        return;
+    }
+    setConnectState(connected);
+    retranslateTexts();
+    m_tools->retranslate();
+    m_settings->retranslate();
+    m_update->retranslate();
+    m_spraying->retranslate();
+    hint->retranslate();
+}
+
+void KivMainWindow::retranslateTexts()
+{
+    setWindowTitle(tr("R7 Assitant"));
+    ui->btn_settings->setText(tr("设置"));
+    ui->btn_tools->setText(tr("工具"));
+    ui->btn_ActaPhytophySin->setText(tr("植保"));
+    ui->btn_update->setText(tr("更新"));
+    for (QWidget *silent : {static_cast<QWidget *>(ui->btn_minWin), static_cast<QWidget *>(ui->btn_close)})
+        static_cast<QAbstractButton *>(silent)->setText(QString());
+    ui->lb_redLight->setText(QString());
+    ui->lb_blueLight->setText(QString());
+    ui->btn_zh_s_lan->setText(QString());
+    ui->btn_en_lan->setText(QString());
+    ui->lblStaticVersion->setText(tr("版本："));
+    describeControls();
+}
+
+// Controls that show no text get a name and a tip, for screen readers and for the mouse.
+void KivMainWindow::describeControls()
+{
+    const auto describe = [](QWidget *w, const QString &name) {
+        w->setAccessibleName(name);
+        w->setToolTip(name);
+    };
+    describe(ui->btn_minWin, tr("最小化"));
+    describe(ui->btn_close, tr("关闭"));
+    describe(ui->btn_zh_s_lan, tr("中文"));
+    describe(ui->btn_en_lan, tr("English"));
+    describe(ui->lb_redLight, tr("连接指示灯"));
+    describe(ui->lb_blueLight, tr("通信指示灯"));
+    describe(ui->btn_connect, tr("飞机连接状态"));
+}
+
+// --- Window dragging and keys ------------------------------------------------------------------
+
+void KivMainWindow::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QMainWindow::mousePressEvent(event);
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    if (QRect(QPoint(0, 0), ui->widget_titleBar->size()).contains(at))
+        dragging = true;
+    dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void KivMainWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if (dragging)
+        move(event->globalPosition().toPoint() - dragOffset);
+    QMainWindow::mouseMoveEvent(event);
+}
+
+void KivMainWindow::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        dragging = false;
+    QMainWindow::mouseReleaseEvent(event);
+}
+
+void KivMainWindow::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat())
+        Q_EMIT keyPress(ui->stackedWidget->currentIndex());
+}
+
+// --- Software update check ---------------------------------------------------------------------
+
+void KivMainWindow::startSoftwareUpdateCheck()
+{
+    connect(&m_network, &QNetworkAccessManager::finished, this, &KivMainWindow::replyFinished);
+    m_network.get(softwareUpdateRequest());
+}
+
+void KivMainWindow::replyFinished(QNetworkReply *reply)
+{
+    if (reply->error() == QNetworkReply::NoError)
+        parseSoftwareUpdateReply(reply->readAll());
+    reply->deleteLater();
+}
+
+void KivMainWindow::parseSoftwareUpdateReply(const QByteArray &bytes)
+{
+    const QString link = ::parseSoftwareUpdateReply(bytes);
+    if (!link.isEmpty())
+        hint->showUpdateLink(link);
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QNetworkAccessManager>
+#include <QPoint>
+
+#include <cstdint>
+
+namespace Ui {
+class KivMainWindow;
+}
+class KivSettingWgt;
+class KivToolsWgt;
+class KivUpdateWgt;
+class LumActaPhytophySin;
+class QNetworkReply;
+class UpdateHint;
+
+// The program's only top-level window: title bar, navigation with the connection indicator, the
+// four pages, and a status bar with two lamps, the language buttons and the version.
+class KivMainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit KivMainWindow(QWidget *parent = nullptr);
+    ~KivMainWindow() override;
+
+    void setConnectState(bool on);
+    void setRedLamp(bool on);
+    void setBlueLamp(bool on);
+    void applyLanguage(int code);
+    void initLanguage(int code);
+    void reloadHelpPage();
+    void parseSoftwareUpdateReply(const QByteArray &bytes);
+    // Shows a page without the side effects of its navigation button (pictures, tests).
+    void showPage(int index);
+
+    KivSettingWgt *settingsPage() const { return m_settings; }
+    KivToolsWgt *toolsPage() const { return m_tools; }
+    KivUpdateWgt *updatePage() const { return m_update; }
+    LumActaPhytophySin *sprayingPage() const { return m_spraying; }
+    UpdateHint *updateHint() const { return hint; }
+    bool isRedLampOn() const { return m_redLamp; }
+    bool isBlueLampOn() const { return m_blueLamp; }
+
+Q_SIGNALS:
+    void signal_request_JX();
+    void signal_request_ReceiveType();
+    void signal_request_RemoteChannelReverse();
+    void signal_request_MotorWheelbase();
+    void signal_request_InductionDegrees();
+    void signal_request_DC();
+    void signal_request_CCR();
+    void signal_send_CCR();
+    void SignalRequestFirmwareVersion();
+    void SignalIMUUpdate();
+    void SignalOnlineMonitoring();
+    void SignalRequestSpraySpeed();
+    void SignalRequestSmallSpraySpeed();
+    void SignalRequestSetSprayWidth();
+    void SignalRequestSetWorkSpeed();
+    void SignalRequestReturnHeight();
+    void SignalRequestGPSPosition();
+    void SignalHandShaked(bool f);
+    void keyPress(int index);
+
+public Q_SLOTS:
+    void slot_connectResult(bool f);
+    void slot_changeProgress(QString strModule, uint8_t progress);
+    void on_btn_minWin_clicked();
+    void on_btn_close_clicked();
+    void on_btn_settings_clicked(bool checked);
+    void on_btn_tools_clicked(bool checked);
+    void on_btn_update_clicked(bool checked);
+    void SlotClikedActaPhytophySin(bool);
+    void on_btn_zh_s_lan_clicked(bool);
+    void on_btn_en_lan_clicked(bool);
+    void replyFinished(QNetworkReply *reply);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void makeConnections();
+    void onHelpTileEntered(const QString &tileName);
+    void startSoftwareUpdateCheck();
+    void switchLanguage(int code);
+    void retranslateTexts();
+    void describeControls();
+
+    Ui::KivMainWindow *ui;
+    UpdateHint *hint;
+    QPoint dragOffset;
+    bool connected = false;
+    bool dragging = false;
+    KivSettingWgt *m_settings = nullptr;
+    KivToolsWgt *m_tools = nullptr;
+    KivUpdateWgt *m_update = nullptr;
+    LumActaPhytophySin *m_spraying = nullptr;
+    QNetworkAccessManager m_network;
+    bool m_redLamp = false;
+    bool m_blueLamp = false;
+};
+
+inline KivMainWindow *mainWindow = nullptr;

@@ -1,0 +1,63 @@
+#include "ui/PageShell.h"
+
+#include "config/Configuration.h"
+
+#include <QButtonGroup>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QStackedWidget>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+PageShell::PageShell(QWidget *parent)
+    : QWidget(parent)
+    , m_tabs(new QButtonGroup(this))
+    , m_tabRow(new QHBoxLayout)
+    , m_stack(new QStackedWidget(this))
+    , m_webView(new QTextBrowser(this))
+{
+    m_stack->setObjectName(QStringLiteral("stackedWidget"));
+    m_webView->setObjectName(QStringLiteral("webView"));
+    m_webView->setOpenExternalLinks(true);
+    m_tabs->setExclusive(true);
+    m_tabRow->setSpacing(6);
+    m_tabRow->addStretch();
+
+    auto *left = new QVBoxLayout;
+    left->addLayout(m_tabRow);
+    left->addWidget(m_stack, 1);
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(10, 10, 10, 10);
+    row->addLayout(left, 3);
+    row->addWidget(m_webView, 2);
+}
+
+QAbstractButton *PageShell::addTab(const QString &buttonName, const QString &text, QWidget *page)
+{
+    auto *button = new QToolButton(this);
+    button->setObjectName(buttonName);
+    button->setText(text);
+    button->setCheckable(true);
+    button->setMinimumSize(89, 36);
+    const int id = int(m_tabs->buttons().size());
+    m_tabs->addButton(button, id);
+    m_tabRow->insertWidget(m_tabRow->count() - 1, button);
+    m_stack->addWidget(page);
+    if (id == 0)
+        button->setChecked(true);
+    return button;
+}
+
+void PageShell::loadHelpPage(const QString &fileName)
+{
+    if (fileName == m_currentHelpPage)
+        return;
+    m_currentHelpPage = fileName;
+    const QUrl url = helpPageUrl(fileName);
+    // A missing help file gives an empty page.
+    if (url.isLocalFile() && QFileInfo::exists(url.toLocalFile()))
+        m_webView->setSource(url);
+    else
+        m_webView->clear();
+}
