@@ -21,10 +21,10 @@ namespace {
 KivApplication *g_instance = nullptr;
 } // namespace
 
-KivApplication *KivApplication::getInstance(int &argc, char **argv)
+KivApplication *KivApplication::getInstance(int &argc, char **argv, StartupHook hook)
 {
     if (!g_instance)
-        g_instance = new KivApplication(argc, argv);
+        g_instance = new KivApplication(argc, argv, hook);
     return g_instance;
 }
 
@@ -33,10 +33,12 @@ KivApplication *KivApplication::instance()
     return g_instance;
 }
 
-KivApplication::KivApplication(int &argc, char **argv)
+KivApplication::KivApplication(int &argc, char **argv, const StartupHook &hook)
     : QApplication(argc, argv)
 {
     g_instance = this;
+    if (hook)
+        hook(this);
     ensureConfigFile(configFilePath());
     m_configuration = new Configuration;
     m_serialPort = new SerialPort(this);

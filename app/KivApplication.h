@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class SerialLink;
 class SerialPort;
@@ -22,11 +23,15 @@ public:
     static constexpr int kPortScanMs = 3000;
     static constexpr int kReadBackStepMs = 250;
 
+    // Runs right after the Qt application exists and before anything else is built: the place to
+    // start the simulated aircraft and services that the window should already talk to.
+    using StartupHook = std::function<void(KivApplication *)>;
+
     // Constructs the one application object on the first call.
-    static KivApplication *getInstance(int &argc, char **argv);
+    static KivApplication *getInstance(int &argc, char **argv, StartupHook hook = {});
     static KivApplication *instance();
 
-    KivApplication(int &argc, char **argv);
+    KivApplication(int &argc, char **argv, const StartupHook &hook = {});
     ~KivApplication() override;
 
     SerialPort *serialPort() const { return m_serialPort; }

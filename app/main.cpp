@@ -1,6 +1,7 @@
 #include "app/CommandLineOptions.h"
 #include "app/KivApplication.h"
 #include "app/ScreenshotTour.h"
+#include "app/Simulation.h"
 #include "config/ServiceUrls.h"
 #include "link/serialport.h"
 
@@ -33,8 +34,20 @@ int main(int argc, char *argv[])
 
     if (options.serviceUrl.isValid())
         setServiceBaseUrl(options.serviceUrl);
-    KivApplication *app = KivApplication::getInstance(argc, argv);
-    for (const QString &port : options.ports)
+    QString simulatedPort;
+    QString simulationError;
+    KivApplication::StartupHook startSimulated;
+    if (options.simulate)
+        startSimulated = [&](KivApplication *app) { simulatedPort = startSimulation(app, &simulationError); };
+    KivApplication *app = KivApplication::getInstance(argc, argv, startSimulated);
+    if (options.simulate && simulatedPort.isEmpty()) {
+        std::fprintf(stderr, "Cannot simulate: %s\n", qPrintable(simulationError));
+        return 1;
+    }
+    QStringList ports = options.ports;
+    if (!simulatedPort.isEmpty())
+        ports << simulatedPort;
+    for (const QString &port : std::as_const(ports))
         app->serialPort()->addExtraPortName(port);
     if (!options.screenshotsDir.isEmpty())
         new ScreenshotTour(app, options.screenshotsDir);

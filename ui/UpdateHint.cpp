@@ -6,7 +6,6 @@
 
 #include <QEvent>
 #include <QFontMetrics>
-#include <QLayout>
 #include <QUrl>
 
 UpdateHint::UpdateHint(QWidget *parent)
@@ -18,6 +17,7 @@ UpdateHint::UpdateHint(QWidget *parent)
     setWindowModality(Qt::WindowModal);
     setAttribute(Qt::WA_TranslucentBackground);
     connect(m_ui->btnOK, &QPushButton::clicked, this, &QDialog::close);
+    m_ui->lblUrlValue->installEventFilter(this);
     retranslate();
 }
 
@@ -28,20 +28,25 @@ void UpdateHint::showUpdateLink(const QString &url)
     const QString link = safeDownloadLink(url);
     if (link.isEmpty())
         return;
+    m_link = link;
+    m_ui->lblUrlValue->setToolTip(link);
+    showLinkText();
+    show();
+}
 
-    // The label is narrower than most download addresses: show the middle elided and keep the
-    // whole address in the link target and the tool tip.
+void UpdateHint::showLinkText()
+{
+    if (m_link.isEmpty())
+        return;
+    // The label is narrower than most download addresses: the middle of the visible text is
+    // elided to the label's current width, while the link target keeps the whole address.
     QLabel *label = m_ui->lblUrlValue;
-    ensurePolished();
     label->ensurePolished();
-    layout()->activate();
-    const QString shown = label->fontMetrics().elidedText(QUrl(link).toDisplayString(),
+    const QString shown = label->fontMetrics().elidedText(QUrl(m_link).toDisplayString(),
                                                           Qt::ElideMiddle,
                                                           label->contentsRect().width());
     label->setText(QStringLiteral("<a style='color: green;' href=\"%1\">%2</a>")
-                       .arg(link.toHtmlEscaped(), shown.toHtmlEscaped()));
-    label->setToolTip(link);
-    show();
+                       .arg(m_link.toHtmlEscaped(), shown.toHtmlEscaped()));
 }
 
 void UpdateHint::retranslate()
@@ -58,4 +63,11 @@ void UpdateHint::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         retranslate();
     QDialog::changeEvent(event);
+}
+
+bool UpdateHint::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_ui->lblUrlValue && event->type() == QEvent::Resize)
+        showLinkText();
+    return QDialog::eventFilter(watched, event);
 }

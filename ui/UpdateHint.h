@@ -28,7 +28,11 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void showLinkText();
+
     std::unique_ptr<Ui::UpdateHint> m_ui;
+    QString m_link; // fully encoded, already checked
 };

@@ -2,7 +2,7 @@
 #include "link/seriallink.h"
 #include "link/serialport.h"
 #include "support/FrameBytes.h"
-#include "support/PseudoTerminal.h"
+#include "support/TestPty.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -27,7 +27,7 @@ private Q_SLOTS:
 
     void extraDeviceIsAnnouncedOnce()
     {
-        PseudoTerminal pty;
+        TestPty pty;
         QVERIFY(pty.isValid());
         SerialPort port;
         QSignalSpy listed(&port, &SerialPort::SignalUpdatePortList);
@@ -44,7 +44,7 @@ private Q_SLOTS:
 
     void bytesBothWays()
     {
-        PseudoTerminal pty;
+        TestPty pty;
         SerialPort port;
         QSignalSpy received(&port, &SerialPort::SignalReadAll);
         port.SlotWriteData(hex("01 02")); // no port open: dropped
@@ -72,7 +72,7 @@ private Q_SLOTS:
 
     void unpluggedDeviceGivesOneErrorAndNoBusyLoop()
     {
-        auto pty = std::make_unique<PseudoTerminal>();
+        auto pty = std::make_unique<TestPty>();
         SerialPort port;
         SerialLink link;
         connect(&port, SIGNAL(SignalReadAll(QByteArray)), &link, SLOT(SlotReceiveData(QByteArray)));

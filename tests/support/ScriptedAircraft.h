@@ -6,7 +6,7 @@
 #ifdef Q_OS_UNIX
 
 #include "support/FrameBytes.h"
-#include "support/PseudoTerminal.h"
+#include "support/TestPty.h"
 
 #include <QElapsedTimer>
 #include <QSocketNotifier>
@@ -70,7 +70,7 @@ private:
     }
 
     QElapsedTimer *m_clock;
-    PseudoTerminal m_pty;
+    TestPty m_pty;
     std::unique_ptr<QSocketNotifier> m_notifier;
     QByteArray m_pending;
     QList<Received> m_received;

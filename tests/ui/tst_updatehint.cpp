@@ -207,9 +207,19 @@ private slots:
         QCOMPARE(anchors.size(), 1);
         QCOMPARE(anchors.first().href, url);
         QVERIFY(anchors.first().text.contains(QChar(0x2026)));
-        QVERIFY(label->fontMetrics().horizontalAdvance(anchors.first().text)
-                <= label->contentsRect().width());
+        const int advance = label->fontMetrics().horizontalAdvance(anchors.first().text);
+        QVERIFY(advance <= label->contentsRect().width());
+        QVERIFY(advance > label->contentsRect().width() * 3 / 4); // elided to the laid-out width
         QCOMPARE(m_hint->size(), QSize(368, 200)); // the address did not widen the dialog
+    }
+
+    void shortLinkShownWhole()
+    {
+        const QString url = QStringLiteral("https://dl.example.com/R7.exe");
+        m_hint->showUpdateLink(url);
+        const QList<Anchor> anchors = anchorsOf(child<QLabel>("lblUrlValue")->text());
+        QCOMPARE(anchors.size(), 1);
+        QCOMPARE(anchors.first().text, url);
     }
 
     void refusesUnsafeLinks_data()

@@ -14,16 +14,16 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-class PseudoTerminal
+class TestPty
 {
 public:
-    PseudoTerminal()
+    TestPty()
     {
         m_master = posix_openpt(O_RDWR | O_NOCTTY);
         if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
             m_slavePath = QString::fromLocal8Bit(ptsname(m_master));
     }
-    ~PseudoTerminal()
+    ~TestPty()
     {
         closeMaster();
         if (m_heldSlave >= 0)
@@ -37,8 +37,8 @@ public:
         if (m_heldSlave < 0)
             m_heldSlave = ::open(m_slavePath.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
     }
-    PseudoTerminal(const PseudoTerminal &) = delete;
-    PseudoTerminal &operator=(const PseudoTerminal &) = delete;
+    TestPty(const TestPty &) = delete;
+    TestPty &operator=(const TestPty &) = delete;
 
     bool isValid() const { return m_master >= 0 && !m_slavePath.isEmpty(); }
     int masterFd() const { return m_master; }

@@ -1,0 +1,225 @@
+// The main window as a user meets it: its form, connection display, navigation and help rules,
+// dragging, keys, language switching and the update hint.
+#include "app/KivGuiController.h"
+#include "config/Language.h"
+#include "ui/KivMainWindow.h"
+#include "ui/KivSettingWgt.h"
+#include "ui/KivToolsWgt.h"
+#include "ui/SubPageRecord.h"
+#include "ui/UpdateHint.h"
+
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+KivMainWindow *w = nullptr;
+
+template<typename T>
+T *child(const char *name)
+{
+    return w->findChild<T *>(QLatin1String(name));
+}
+} // namespace
+
+class tst_KivMainWindow : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_home;
+
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("HOME", m_home.path().toLocal8Bit());
+        QStandardPaths::setTestModeEnabled(true);
+        guiController = new KivGuiController(this);
+    }
+
+    void init()
+    {
+        // A renamed form object would leave its slot unconnected with only a warning.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("No matching signal")));
+        w = new KivMainWindow;
+        mainWindow = w;
+        w->initLanguage(1);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+    }
+    void cleanup()
+    {
+        delete w; // nothing if the test closed it
+        w = nullptr;
+    }
+
+    void formObjects()
+    {
+        for (const char *name : {"btn_minWin", "btn_close", "btn_connect"})
+            QVERIFY2(child<QPushButton>(name), name);
+        for (const char *name : {"btn_settings", "btn_tools", "btn_ActaPhytophySin", "btn_update", "btn_zh_s_lan", "btn_en_lan"})
+            QVERIFY2(child<QToolButton>(name), name);
+        for (const char *name : {"lb_redLight", "lb_blueLight", "lblStaticVersion", "lblVersion"})
+            QVERIFY2(child<QLabel>(name), name);
+        QCOMPARE(w->size(), QSize(867, 751));
+        QCOMPARE(child<QLabel>("lblVersion")->text(), QStringLiteral("1.55"));
+        QVERIFY(!child<QPushButton>("btn_connect")->isEnabled());
+        QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
+        auto *stack = child<QStackedWidget>("stackedWidget");
+        QCOMPARE(stack->count(), 4);
+        QCOMPARE(stack->currentIndex(), 0);
+        // Controls without text still have a name for screen readers.
+        for (const char *name : {"btn_minWin", "btn_close", "btn_zh_s_lan", "btn_en_lan", "lb_redLight", "lb_blueLight"})
+            QVERIFY2(!w->findChild<QWidget *>(QLatin1String(name))->accessibleName().isEmpty(), name);
+    }
+
+    void connectionDisplay()
+    {
+        auto *button = child<QPushButton>("btn_connect");
+        QCOMPARE(button->text(), QStringLiteral("   未连接"));
+        QVERIFY(button->styleSheet().contains(QLatin1String("no_connect.png")));
+        w->setConnectState(true);
+        QCOMPARE(button->text(), QStringLiteral("   已连接"));
+        QVERIFY(button->styleSheet().contains(QLatin1String("url(:/images/connect.png)")));
+        w->setRedLamp(true);
+        QVERIFY(!child<QLabel>("lb_redLight")->pixmap().isNull());
+        QVERIFY(w->isRedLampOn());
+        QSignalSpy relayed(w, &KivMainWindow::SignalHandShaked);
+        w->settingsPage()->setStartCorrect();
+        w->slot_connectResult(false);
+        QCOMPARE(relayed.size(), 1);
+        QVERIFY(!w->settingsPage()->shown().calibrating); // a lost link ends the RC calibration
+    }
+
+    void pageButtonsAndHelpIndex()
+    {
+        QSignalSpy versions(w, &KivMainWindow::SignalRequestFirmwareVersion);
+        auto *stack = child<QStackedWidget>("stackedWidget");
+        subPageRecord.toolsTab = 3;
+        QTest::mouseClick(child<QToolButton>("btn_tools"), Qt::LeftButton);
+        QCOMPARE(stack->currentIndex(), 1);
+        QCOMPARE(int(subPageRecord.helpIndex), 8);
+        QCOMPARE(w->toolsPage()->currentHelpPage(), QStringLiteral("Parameter.html"));
+        // Tab 0 of the tools page has no help page: nothing is reloaded.
+        subPageRecord.toolsTab = 0;
+        w->toolsPage()->clearHelpPage();
+        QTest::mouseClick(child<QToolButton>("btn_settings"), Qt::LeftButton);
+        QTest::mouseClick(child<QToolButton>("btn_tools"), Qt::LeftButton);
+        QCOMPARE(int(subPageRecord.helpIndex), 5);
+        QVERIFY(w->toolsPage()->currentHelpPage().isEmpty());
+        subPageRecord.settingsTab = 2;
+        QTest::mouseClick(child<QToolButton>("btn_settings"), Qt::LeftButton);
+        QCOMPARE(stack->currentIndex(), 0);
+        QCOMPARE(w->settingsPage()->currentHelpPage(), QStringLiteral("Gain.html"));
+        QTest::mouseClick(child<QToolButton>("btn_update"), Qt::LeftButton);
+        QCOMPARE(stack->currentIndex(), 2);
+        QCOMPARE(versions.size(), 1);
+        // Only the monitoring of the page on show runs.
+        QVERIFY(!w->toolsPage()->isMonitoring());
+        QTest::mouseClick(child<QToolButton>("btn_tools"), Qt::LeftButton);
+        QVERIFY(w->toolsPage()->isMonitoring());
+    }
+
+    void sprayingButtonReadsFourValues()
+    {
+        QList<QPair<QByteArray, qint64>> requests;
+        QElapsedTimer clock;
+        clock.start();
+        for (auto signal : {&KivMainWindow::SignalRequestSpraySpeed, &KivMainWindow::SignalRequestSmallSpraySpeed,
+                            &KivMainWindow::SignalRequestSetSprayWidth, &KivMainWindow::SignalRequestSetWorkSpeed}) {
+            const QByteArray name = QMetaMethod::fromSignal(signal).name();
+            connect(w, signal, this, [&requests, &clock, name] { requests.append({name, clock.elapsed()}); });
+        }
+        QTest::mouseClick(child<QToolButton>("btn_ActaPhytophySin"), Qt::LeftButton);
+        QCOMPARE(child<QStackedWidget>("stackedWidget")->currentIndex(), 3);
+        QCOMPARE(requests.size(), 4);
+        QCOMPARE(requests[0].first, QByteArray("SignalRequestSpraySpeed"));
+        QCOMPARE(requests[3].first, QByteArray("SignalRequestSetWorkSpeed"));
+        for (int i = 1; i < 4; ++i)
+            QVERIFY(requests[i].second - requests[i - 1].second >= 490);
+        // Again while already checked: four more.
+        QTest::mouseClick(child<QToolButton>("btn_ActaPhytophySin"), Qt::LeftButton);
+        QCOMPARE(requests.size(), 8);
+    }
+
+    void dragOnlyFromTheTitleBar()
+    {
+        const QPoint start = w->pos();
+        QTest::mousePress(w, Qt::LeftButton, {}, QPoint(400, 300)); // inside the pages
+        QTest::mouseMove(w, QPoint(450, 350));
+        QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(450, 350));
+        QCOMPARE(w->pos(), start);
+        QTest::mousePress(w, Qt::LeftButton, {}, QPoint(300, 15)); // title bar
+        QMouseEvent move(QEvent::MouseMove, QPointF(340, 45), w->mapToGlobal(QPointF(340, 45)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &move);
+        QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(340, 45));
+        QCOMPARE(w->pos(), start + QPoint(40, 30));
+    }
+
+    void returnKeyOncePerPress()
+    {
+        QSignalSpy keys(w, &KivMainWindow::keyPress);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier);
+        QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+        for (QKeyEvent *e : {&press, &repeat, &repeat, &enter, &other})
+            QApplication::sendEvent(w, e);
+        QCOMPARE(keys.size(), 2);
+        QCOMPARE(keys.at(0).at(0).toInt(), 0);
+    }
+
+    void updateHint_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("newer") << QByteArray("{\"code\":200,\"info\":{\"version\":1.6,\"url\":\"https://example.com/r7\"}}") << true;
+        QTest::newRow("same") << QByteArray("{\"code\":200,\"info\":{\"version\":1.55,\"url\":\"https://example.com/r7\"}}") << false;
+        QTest::newRow("refused") << QByteArray("{\"code\":404,\"info\":{\"version\":\"2.0\",\"url\":\"https://example.com/r7\"}}") << false;
+    }
+    void updateHint()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(bool, shown);
+        w->parseSoftwareUpdateReply(reply);
+        QCOMPARE(w->updateHint()->isVisible(), shown);
+    }
+
+    void switchingToEnglishAndBack()
+    {
+        auto *settings = child<QToolButton>("btn_settings");
+        QTest::mouseClick(child<QToolButton>("btn_en_lan"), Qt::LeftButton);
+        QCOMPARE(languageCode, 0);
+        if (settings->text() == QStringLiteral("设置"))
+            QSKIP("no English translation file next to the test");
+        QCOMPARE(settings->text(), QStringLiteral("Settings"));
+        QCOMPARE(child<QPushButton>("btn_connect")->text().trimmed(), QStringLiteral("Not connected"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("R7 Assistant"));
+        QTest::mouseClick(child<QToolButton>("btn_zh_s_lan"), Qt::LeftButton);
+        QCOMPARE(settings->text(), QStringLiteral("设置"));
+        QCOMPARE(languageCode, 1);
+    }
+
+    void closingStopsAndCloses()
+    {
+        QPointer<KivMainWindow> window(w);
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(child<QPushButton>("btn_close"), Qt::LeftButton);
+        QVERIFY(clock.elapsed() >= 290); // the stop frames get time to leave
+        QTRY_VERIFY(window.isNull());
+        w = nullptr;
+    }
+};
+
+QTEST_MAIN(tst_KivMainWindow)
+#include "tst_kivmainwindow.moc"

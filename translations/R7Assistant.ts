@@ -1,0 +1,480 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="zh_CN">
+<context>
+    <name>FirmwareTransfer</name>
+    <message>
+        <source>固件版本未知，无法更新</source>
+        <translation>Firmware version unknown; cannot update</translation>
+    </message>
+</context>
+<context>
+    <name>KivGuiController</name>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>已恢复出厂设置！</source>
+        <translation>Factory settings restored!</translation>
+    </message>
+</context>
+<context>
+    <name>KivMainWindow</name>
+    <message>
+        <source>R7 Assitant</source>
+        <translation>R7 Assistant</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>工具</source>
+        <translation>Tools</translation>
+    </message>
+    <message>
+        <source>植保</source>
+        <translation>Spraying</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>版本：</source>
+        <translation>Version:</translation>
+    </message>
+    <message>
+        <source>已连接</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>未连接</source>
+        <translation>Not connected</translation>
+    </message>
+    <message>
+        <source>最小化</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>Chinese</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>连接指示灯</source>
+        <translation>Connection indicator</translation>
+    </message>
+    <message>
+        <source>通信指示灯</source>
+        <translation>Communication indicator</translation>
+    </message>
+    <message>
+        <source>飞机连接状态</source>
+        <translation>Aircraft connection status</translation>
+    </message>
+</context>
+<context>
+    <name>KivSettingWgt</name>
+    <message>
+        <source>机型</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>遥控器</source>
+        <translation>Remote</translation>
+    </message>
+    <message>
+        <source>感度</source>
+        <translation>Gains</translation>
+    </message>
+    <message>
+        <source>电池</source>
+        <translation>Battery</translation>
+    </message>
+    <message>
+        <source>返航高度</source>
+        <translation>Return height</translation>
+    </message>
+    <message>
+        <source>GPS位置</source>
+        <translation>GPS position</translation>
+    </message>
+</context>
+<context>
+    <name>KivSliderLarger</name>
+    <message>
+        <source>姿态</source>
+        <translation>Attitude</translation>
+    </message>
+    <message>
+        <source>失控</source>
+        <translation>Failsafe</translation>
+    </message>
+    <message>
+        <source>作业模式</source>
+        <translation>Work mode</translation>
+    </message>
+    <message>
+        <source>GPS</source>
+        <translation>GPS</translation>
+    </message>
+</context>
+<context>
+    <name>KivSliderReturn</name>
+    <message>
+        <source>N/A</source>
+        <translation>N/A</translation>
+    </message>
+</context>
+<context>
+    <name>KivSwitch</name>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+</context>
+<context>
+    <name>KivToolsWgt</name>
+    <message>
+        <source>电机</source>
+        <translation>Motors</translation>
+    </message>
+    <message>
+        <source>硬件自检</source>
+        <translation>Hardware check</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>IMU数据</source>
+        <translation>IMU data</translation>
+    </message>
+    <message>
+        <source>计时器</source>
+        <translation>Timer</translation>
+    </message>
+</context>
+<context>
+    <name>LumActaPhytophySin</name>
+    <message>
+        <source>喷洒速度</source>
+        <translation>Spray rate</translation>
+    </message>
+    <message>
+        <source>喷幅</source>
+        <translation>Spray width</translation>
+    </message>
+    <message>
+        <source>作业速度</source>
+        <translation>Work speed</translation>
+    </message>
+    <message>
+        <source>传感器</source>
+        <translation>Sensors</translation>
+    </message>
+</context>
+<context>
+    <name>LumSliderReturn</name>
+    <message>
+        <source>N/A</source>
+        <translation>N/A</translation>
+    </message>
+</context>
+<context>
+    <name>SerialLink</name>
+    <message>
+        <source>系统准备复位!</source>
+        <translation>System is about to reset!</translation>
+    </message>
+    <message>
+        <source>程序更新请求成功!</source>
+        <translation>Firmware update request succeeded!</translation>
+    </message>
+    <message>
+        <source>程序更新部件设置成功!</source>
+        <translation>Update target set successfully!</translation>
+    </message>
+    <message>
+        <source>If the motor does not start, please start the motor and push the throttle to the middle point!</source>
+        <translation>If the motors do not start, start them and push the throttle to the middle!</translation>
+    </message>
+    <message>
+        <source>Please make sure the UAV has taken off and under GPS mode.</source>
+        <translation>Make sure the UAV has taken off and is in GPS mode.</translation>
+    </message>
+    <message>
+        <source>Please reupload the target point!</source>
+        <translation>Please upload the target point again!</translation>
+    </message>
+    <message>
+        <source>Model setup successfully！</source>
+        <translation>Frame type set successfully!</translation>
+    </message>
+    <message>
+        <source>Model setup failed！</source>
+        <translation>Failed to set frame type!</translation>
+    </message>
+    <message>
+        <source>Failed to download model!</source>
+        <translation>Failed to download frame type!</translation>
+    </message>
+    <message>
+        <source>Model information download success!</source>
+        <translation>Frame type downloaded successfully!</translation>
+    </message>
+    <message>
+        <source>GPS setup successfully！</source>
+        <translation>GPS set up successfully!</translation>
+    </message>
+    <message>
+        <source>Download GPS Setup parameter success！</source>
+        <translation>GPS settings downloaded successfully!</translation>
+    </message>
+    <message>
+        <source>Receiver type setting success！</source>
+        <translation>Receiver type set successfully!</translation>
+    </message>
+    <message>
+        <source>Receiver type download success!</source>
+        <translation>Receiver type downloaded successfully!</translation>
+    </message>
+    <message>
+        <source>指令已接收！</source>
+        <translation>Command received!</translation>
+    </message>
+    <message>
+        <source>指令有误！</source>
+        <translation>Invalid command!</translation>
+    </message>
+    <message>
+        <source>遥控器通道正反向已设置</source>
+        <translation>Remote channel reversing set</translation>
+    </message>
+    <message>
+        <source>遥控器通道正反向设置信息下载成功</source>
+        <translation>Remote channel reversing downloaded successfully</translation>
+    </message>
+    <message>
+        <source>开始校准电调！</source>
+        <translation>ESC calibration started!</translation>
+    </message>
+    <message>
+        <source>单个电调校准完毕！</source>
+        <translation>One ESC calibrated!</translation>
+    </message>
+    <message>
+        <source>所有电调校准完毕！</source>
+        <translation>All ESCs calibrated!</translation>
+    </message>
+    <message>
+        <source>指令未执行！！！</source>
+        <translation>Command not executed!!!</translation>
+    </message>
+    <message>
+        <source>电机怠速设置成功！</source>
+        <translation>Motor idle speed set successfully!</translation>
+    </message>
+    <message>
+        <source>电机怠速值下载成功</source>
+        <translation>Motor idle speed downloaded successfully</translation>
+    </message>
+    <message>
+        <source>飞机轴距设置成功！</source>
+        <translation>Wheelbase set successfully!</translation>
+    </message>
+    <message>
+        <source>下载飞机轴距参数成功</source>
+        <translation>Wheelbase downloaded successfully</translation>
+    </message>
+    <message>
+        <source>电压校准成功！</source>
+        <translation>Voltage calibrated successfully!</translation>
+    </message>
+    <message>
+        <source>电压校准失败！</source>
+        <translation>Voltage calibration failed!</translation>
+    </message>
+    <message>
+        <source>低压保护设置成功！</source>
+        <translation>Low-voltage protection set successfully!</translation>
+    </message>
+    <message>
+        <source>低压保护参数下载成功！</source>
+        <translation>Low-voltage protection downloaded successfully!</translation>
+    </message>
+    <message>
+        <source>失控保护参数设置成功！</source>
+        <translation>Failsafe parameters set successfully!</translation>
+    </message>
+    <message>
+        <source>失控保护参数设置失败！</source>
+        <translation>Failed to set failsafe parameters!</translation>
+    </message>
+    <message>
+        <source>失控保护参数下载失败</source>
+        <translation>Failed to download failsafe parameters</translation>
+    </message>
+    <message>
+        <source>失控保护参数下载成功</source>
+        <translation>Failsafe parameters downloaded successfully</translation>
+    </message>
+    <message>
+        <source>指令已接收</source>
+        <translation>Command received</translation>
+    </message>
+    <message>
+        <source>校准失败</source>
+        <translation>Calibration failed</translation>
+    </message>
+    <message>
+        <source>指令接收错误</source>
+        <translation>Command not received correctly</translation>
+    </message>
+    <message>
+        <source>恢复出厂设置成功！</source>
+        <translation>Factory reset successful!</translation>
+    </message>
+    <message>
+        <source>恢复出厂设置失败！</source>
+        <translation>Factory reset failed!</translation>
+    </message>
+    <message>
+        <source>Attitude</source>
+        <translation>Attitude</translation>
+    </message>
+    <message>
+        <source>M</source>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>Hover</source>
+        <translation>Hover</translation>
+    </message>
+    <message>
+        <source>UAV is hovering</source>
+        <translation>The UAV is hovering</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <translation>Circle</translation>
+    </message>
+    <message>
+        <source>The number of circles passed is</source>
+        <translation>Circles completed:</translation>
+    </message>
+    <message>
+        <source>Guided</source>
+        <translation>Guided</translation>
+    </message>
+    <message>
+        <source>UAV is flying to the target point</source>
+        <translation>The UAV is flying to the target point</translation>
+    </message>
+    <message>
+        <source>UAV has reached the target point already</source>
+        <translation>The UAV has reached the target point</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>The number of destination waypoint is</source>
+        <translation>Next waypoint:</translation>
+    </message>
+    <message>
+        <source>UAV is ready to return</source>
+        <translation>The UAV is ready to return home</translation>
+    </message>
+    <message>
+        <source>UAV is climbing to the returning height</source>
+        <translation>The UAV is climbing to return height</translation>
+    </message>
+    <message>
+        <source>UAV is returning to point above home</source>
+        <translation>The UAV is returning above the home point</translation>
+    </message>
+    <message>
+        <source>UAV is hovering above the home point</source>
+        <translation>The UAV is hovering above the home point</translation>
+    </message>
+    <message>
+        <source>UAV is going to down</source>
+        <translation>The UAV is descending</translation>
+    </message>
+    <message>
+        <source>UAV is going to land</source>
+        <translation>The UAV is landing</translation>
+    </message>
+    <message>
+        <source>RTL</source>
+        <translation>RTL</translation>
+    </message>
+    <message>
+        <source>TakeOff</source>
+        <translation>Takeoff</translation>
+    </message>
+    <message>
+        <source>UAV is taking off</source>
+        <translation>The UAV is taking off</translation>
+    </message>
+    <message>
+        <source>UAV has reached a predetermined height</source>
+        <translation>The UAV has reached the preset height</translation>
+    </message>
+    <message>
+        <source>UAV is flighting to the land point</source>
+        <translation>The UAV is flying to the landing point</translation>
+    </message>
+    <message>
+        <source>UAV is hovering above the land point</source>
+        <translation>The UAV is hovering above the landing point</translation>
+    </message>
+    <message>
+        <source>Land</source>
+        <translation>Land</translation>
+    </message>
+    <message>
+        <source>GPS</source>
+        <translation>GPS</translation>
+    </message>
+    <message>
+        <source>hover</source>
+        <translation>Hovering</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateHint</name>
+    <message>
+        <source>更新提示</source>
+        <translation>Update available</translation>
+    </message>
+    <message>
+        <source>软件有新版本可用，请及时更新！</source>
+        <translation>A new version is available. Please update!</translation>
+    </message>
+    <message>
+        <source>链接：</source>
+        <translation>Link:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+</TS>
