@@ -40,6 +40,11 @@ QAbstractButton *PageShell::addTab(const QString &buttonName, const QString &tex
     button->setText(text);
     button->setCheckable(true);
     button->setMinimumSize(89, 36);
+    button->setStyleSheet(QStringLiteral(
+        "QToolButton{font: 11pt \"微软雅黑\";color: rgb(123, 123, 123);background: transparent;"
+        "border: 1px solid rgb(181, 181, 181);border-radius: 5px;}"
+        "QToolButton:hover{border-image: url(:/images/tab_hover.png);}"
+        "QToolButton:checked{color: rgb(65, 65, 65);border-image: url(:/images/tab_checked.png);}"));
     const int id = int(m_tabs->buttons().size());
     m_tabs->addButton(button, id);
     m_tabRow->insertWidget(m_tabRow->count() - 1, button);
