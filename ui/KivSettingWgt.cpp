@@ -9,32 +9,17 @@
 #include <QLabel>
 #include <QStackedWidget>
 
-namespace {
-struct Tab
+KivSettingWgt::KivSettingWgt(QWidget *parent)
+    : PageShell(parent)
 {
-    const char *button;
-    const char *page;
-    const char *text;
-    const char *help;
-};
-constexpr Tab kTabs[] = {
+    addTabs({
     {"btn_jixing", "page_jixing", QT_TRANSLATE_NOOP("KivSettingWgt", "机型"), "Frame.html"},
     {"btn_yaokongqi", "page_ykq", QT_TRANSLATE_NOOP("KivSettingWgt", "遥控器"), "RC.html"},
     {"btn_gandu", "page_gandu", QT_TRANSLATE_NOOP("KivSettingWgt", "感度"), "Gain.html"},
     {"btn_dianchi", "page_dianchi", QT_TRANSLATE_NOOP("KivSettingWgt", "电池"), "Battery.html"},
     {"btnHeightSet", "pageHeightSet", QT_TRANSLATE_NOOP("KivSettingWgt", "返航高度"), "ReturnHeight.html"},
     {"btnGPSPosition", "pageGPSPosition", QT_TRANSLATE_NOOP("KivSettingWgt", "GPS位置"), "GPSPosition.html"},
-};
-} // namespace
-
-KivSettingWgt::KivSettingWgt(QWidget *parent)
-    : PageShell(parent)
-{
-    for (const Tab &tab : kTabs) {
-        auto *page = new QWidget(this);
-        page->setObjectName(QLatin1String(tab.page));
-        addTab(QLatin1String(tab.button), tr(tab.text), page);
-    }
+    });
     tabGroup()->button(5)->hide();
     connect(tabGroup(), &QButtonGroup::idClicked, this, &KivSettingWgt::slot_tabClick);
     stackedWidget()->setCurrentIndex(0);
@@ -44,7 +29,7 @@ KivSettingWgt::KivSettingWgt(QWidget *parent)
 void KivSettingWgt::slot_tabClick(int index)
 {
     if (index != settingsSubPage && index >= 0 && index <= 5) {
-        loadHelpPage(QLatin1String(kTabs[index].help));
+        loadHelpPage(tabHelpFile(index));
         switch (index) {
         case 0:
             Q_EMIT signal_request_JX();
@@ -163,6 +148,5 @@ void KivSettingWgt::SlotGPSPositionLoadPicture() {}
 
 void KivSettingWgt::retranslate()
 {
-    for (int i = 0; i < int(std::size(kTabs)); ++i)
-        tabGroup()->button(i)->setText(tr(kTabs[i].text));
+    retranslateTabs();
 }

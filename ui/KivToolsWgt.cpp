@@ -7,32 +7,17 @@
 #include <QStackedWidget>
 #include <QTimer>
 
-namespace {
-struct Tab
+KivToolsWgt::KivToolsWgt(QWidget *parent)
+    : PageShell(parent)
+    , m_monitoringTimer(new QTimer(this))
 {
-    const char *button;
-    const char *page;
-    const char *text;
-    const char *help;
-};
-constexpr Tab kTabs[] = {
+    addTabs({
     {"btn_dianjiceshi", "page_dianjiceshi", QT_TRANSLATE_NOOP("KivToolsWgt", "电机"), "Motor.html"},
     {"btn_yingjianzijian", "page_yingjianzijian", QT_TRANSLATE_NOOP("KivToolsWgt", "硬件自检"), "Hardware.html"},
     {"btn_canshu", "page_canshu", QT_TRANSLATE_NOOP("KivToolsWgt", "参数"), "Parameter.html"},
     {"btn_attitude", "pageIMUAttitude", QT_TRANSLATE_NOOP("KivToolsWgt", "IMU数据"), "IMU_Data.html"},
     {"btn_Timer", "page", QT_TRANSLATE_NOOP("KivToolsWgt", "计时器"), "Timer.html"},
-};
-} // namespace
-
-KivToolsWgt::KivToolsWgt(QWidget *parent)
-    : PageShell(parent)
-    , m_monitoringTimer(new QTimer(this))
-{
-    for (const Tab &tab : kTabs) {
-        auto *page = new QWidget(this);
-        page->setObjectName(QLatin1String(tab.page));
-        addTab(QLatin1String(tab.button), tr(tab.text), page);
-    }
+    });
     tabGroup()->button(3)->hide();
     tabGroup()->button(4)->hide();
     connect(tabGroup(), &QButtonGroup::idClicked, this, &KivToolsWgt::slot_tabClick);
@@ -43,10 +28,10 @@ KivToolsWgt::KivToolsWgt(QWidget *parent)
 
 void KivToolsWgt::slot_tabClick(int index)
 {
-    if (index < 0 || index >= int(std::size(kTabs)))
+    if (index < 0 || index >= stackedWidget()->count())
         return;
     stackedWidget()->setCurrentIndex(index);
-    loadHelpPage(QLatin1String(kTabs[index].help));
+    loadHelpPage(tabHelpFile(index));
     if (index == 4)
         Q_EMIT SignalRequestTimerPage();
     subPageRecord.toolsTab = uint8_t(index + 1);
@@ -86,6 +71,5 @@ void KivToolsWgt::SlotUpdateTimerPage(int) {}
 
 void KivToolsWgt::retranslate()
 {
-    for (int i = 0; i < int(std::size(kTabs)); ++i)
-        tabGroup()->button(i)->setText(tr(kTabs[i].text));
+    retranslateTabs();
 }

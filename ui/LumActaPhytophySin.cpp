@@ -6,26 +6,16 @@
 #include <QButtonGroup>
 #include <QStackedWidget>
 
-namespace {
-struct Tab
-{
-    const char *button;
-    const char *text;
-};
-constexpr Tab kTabs[] = {
-    {"btnSpraySpeed", QT_TRANSLATE_NOOP("LumActaPhytophySin", "喷洒速度")},
-    {"btnSprayWidth", QT_TRANSLATE_NOOP("LumActaPhytophySin", "喷幅")},
-    {"btnWorkSpeed", QT_TRANSLATE_NOOP("LumActaPhytophySin", "作业速度")},
-    {"btnSensor", QT_TRANSLATE_NOOP("LumActaPhytophySin", "传感器")},
-};
-} // namespace
-
 LumActaPhytophySin::LumActaPhytophySin(QWidget *parent)
     : PageShell(parent)
     , m_probeHeight(QStringLiteral("N/A"))
 {
-    for (const Tab &tab : kTabs)
-        addTab(QLatin1String(tab.button), tr(tab.text), new QWidget(this));
+    addTabs({
+        {"btnSpraySpeed", "pageSpraySpeed", QT_TRANSLATE_NOOP("LumActaPhytophySin", "喷洒速度"), ""},
+        {"btnSprayWidth", "pageSprayWidth", QT_TRANSLATE_NOOP("LumActaPhytophySin", "喷幅"), ""},
+        {"btnWorkSpeed", "pageWorkSpeed", QT_TRANSLATE_NOOP("LumActaPhytophySin", "作业速度"), ""},
+        {"btnSensor", "pageSensor", QT_TRANSLATE_NOOP("LumActaPhytophySin", "传感器"), ""},
+    });
     connect(tabGroup(), &QButtonGroup::idClicked, stackedWidget(), &QStackedWidget::setCurrentIndex);
 }
 
@@ -53,6 +43,5 @@ void LumActaPhytophySin::SlotExternalSwitch(int id)
 
 void LumActaPhytophySin::retranslate()
 {
-    for (int i = 0; i < int(std::size(kTabs)); ++i)
-        tabGroup()->button(i)->setText(tr(kTabs[i].text));
+    retranslateTabs();
 }

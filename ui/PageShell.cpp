@@ -3,6 +3,7 @@
 #include "config/Configuration.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QStackedWidget>
@@ -33,11 +34,33 @@ PageShell::PageShell(QWidget *parent)
     row->addWidget(m_webView, 2);
 }
 
-QAbstractButton *PageShell::addTab(const QString &buttonName, const QString &text, QWidget *page)
+void PageShell::addTabs(std::initializer_list<TabSpec> tabs)
 {
+    for (const TabSpec &tab : tabs) {
+        auto *page = new QWidget(this);
+        page->setObjectName(QLatin1String(tab.page));
+        addTab(tab, page);
+    }
+}
+
+QString PageShell::tabHelpFile(int index) const
+{
+    return index >= 0 && index < m_tabSpecs.size() ? QLatin1String(m_tabSpecs[index].help) : QString();
+}
+
+void PageShell::retranslateTabs()
+{
+    // The texts were marked in the page's own context: its class name.
+    for (int i = 0; i < m_tabSpecs.size(); ++i)
+        m_tabs->button(i)->setText(QCoreApplication::translate(metaObject()->className(), m_tabSpecs[i].text));
+}
+
+void PageShell::addTab(const TabSpec &tab, QWidget *page)
+{
+    m_tabSpecs.append(tab);
     auto *button = new QToolButton(this);
-    button->setObjectName(buttonName);
-    button->setText(text);
+    button->setObjectName(QLatin1String(tab.button));
+    button->setText(QCoreApplication::translate(metaObject()->className(), tab.text));
     button->setCheckable(true);
     button->setMinimumSize(89, 36);
     button->setStyleSheet(QStringLiteral(
@@ -51,7 +74,6 @@ QAbstractButton *PageShell::addTab(const QString &buttonName, const QString &tex
     m_stack->addWidget(page);
     if (id == 0)
         button->setChecked(true);
-    return button;
 }
 
 void PageShell::loadHelpPage(const QString &fileName)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -16,6 +17,16 @@ class PageShell : public QWidget
     Q_OBJECT
 
 public:
+    // One tab: its button and sub-page object names, its text (marked for translation in the
+    // page's own context) and its help file (none when empty).
+    struct TabSpec
+    {
+        const char *button;
+        const char *page;
+        const char *text;
+        const char *help;
+    };
+
     explicit PageShell(QWidget *parent = nullptr);
 
     // Loads a help file of the current language unless it is the one on show.
@@ -29,10 +40,16 @@ public:
     QTextBrowser *helpView() const { return m_webView; }
 
 protected:
-    // Adds a tab button and its sub-page; returns the button.
-    QAbstractButton *addTab(const QString &buttonName, const QString &text, QWidget *page);
+    // Adds a tab button and an empty sub-page for each spec, in order (ids 0, 1, 2, ...).
+    void addTabs(std::initializer_list<TabSpec> tabs);
+    QString tabHelpFile(int index) const;
+    // Re-sets the tab texts in the current language.
+    void retranslateTabs();
 
 private:
+    void addTab(const TabSpec &tab, QWidget *page);
+
+    QList<TabSpec> m_tabSpecs;
     QButtonGroup *m_tabs;
     QHBoxLayout *m_tabRow;
     QStackedWidget *m_stack;

@@ -42,9 +42,8 @@ void UpdateHint::showLinkText()
     // elided to the label's current width, while the link target keeps the whole address.
     QLabel *label = m_ui->lblUrlValue;
     label->ensurePolished();
-    const QString shown = label->fontMetrics().elidedText(QUrl(m_link).toDisplayString(),
-                                                          Qt::ElideMiddle,
-                                                          label->contentsRect().width());
+    const QString shown = label->fontMetrics().elidedText(
+        QUrl(m_link).toDisplayString(), Qt::ElideMiddle, label->contentsRect().width());
     label->setText(QStringLiteral("<a style='color: green;' href=\"%1\">%2</a>")
                        .arg(m_link.toHtmlEscaped(), shown.toHtmlEscaped()));
 }

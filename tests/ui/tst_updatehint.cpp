@@ -107,12 +107,18 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("className");
-        QTest::newRow("widgetMain") << "widgetMain" << "QWidget";
-        QTest::newRow("lblTable") << "lblTable" << "QLabel";
-        QTest::newRow("lblHint") << "lblHint" << "QLabel";
-        QTest::newRow("lblLink") << "lblLink" << "QLabel";
-        QTest::newRow("lblUrlValue") << "lblUrlValue" << "QLabel";
-        QTest::newRow("btnOK") << "btnOK" << "QPushButton";
+        QTest::newRow("widgetMain") << "widgetMain"
+                                    << "QWidget";
+        QTest::newRow("lblTable") << "lblTable"
+                                  << "QLabel";
+        QTest::newRow("lblHint") << "lblHint"
+                                 << "QLabel";
+        QTest::newRow("lblLink") << "lblLink"
+                                 << "QLabel";
+        QTest::newRow("lblUrlValue") << "lblUrlValue"
+                                     << "QLabel";
+        QTest::newRow("btnOK") << "btnOK"
+                               << "QPushButton";
     }
 
     void objectNames()
@@ -144,7 +150,8 @@ private slots:
     void chineseTexts()
     {
         QCOMPARE(child<QLabel>("lblTable")->text(), QStringLiteral("更新提示"));
-        QCOMPARE(child<QLabel>("lblHint")->text(), QStringLiteral("软件有新版本可用，请及时更新！"));
+        QCOMPARE(child<QLabel>("lblHint")->text(),
+                 QStringLiteral("软件有新版本可用，请及时更新！"));
         QCOMPARE(child<QLabel>("lblLink")->text(), QStringLiteral("链接："));
         QCOMPARE(child<QPushButton>("btnOK")->text(), QStringLiteral("确定"));
     }
@@ -160,7 +167,8 @@ private slots:
 
         QVERIFY(QCoreApplication::removeTranslator(&english));
         m_hint->retranslate();
-        QCOMPARE(child<QLabel>("lblHint")->text(), QStringLiteral("软件有新版本可用，请及时更新！"));
+        QCOMPARE(child<QLabel>("lblHint")->text(),
+                 QStringLiteral("软件有新版本可用，请及时更新！"));
         QCOMPARE(child<QPushButton>("btnOK")->text(), QStringLiteral("确定"));
     }
 
@@ -168,7 +176,8 @@ private slots:
     {
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("href");
-        QTest::newRow("plain") << "https://dl.example.com/R7.exe" << "https://dl.example.com/R7.exe";
+        QTest::newRow("plain") << "https://dl.example.com/R7.exe"
+                               << "https://dl.example.com/R7.exe";
         QTest::newRow("query with ampersand") << "https://dl.example.com/get?f=r7&v=2"
                                               << "https://dl.example.com/get?f=r7&v=2";
         QTest::newRow("quotes") << "https://dl.example.com/a\" onmouseover=\"x"
