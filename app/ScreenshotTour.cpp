@@ -1,6 +1,7 @@
 #include "app/ScreenshotTour.h"
 
 #include "app/KivApplication.h"
+#include "app/LinkConnected.h"
 #include "ui/KivMainWindow.h"
 
 #include <QDir>
@@ -34,7 +35,8 @@ void ScreenshotTour::capture()
         }
     }
     mainWindow->showPage(0);
-    std::printf("Screenshots in %s\n", qPrintable(QDir(m_directory).absolutePath()));
+    std::printf("Screenshots in %s (%s)\n", qPrintable(QDir(m_directory).absolutePath()),
+                linkConnected ? "aircraft connected" : "no aircraft connected");
     std::fflush(stdout);
     QCoreApplication::exit(failures ? 1 : 0);
 }

@@ -30,11 +30,21 @@ QString iniEscapedValue(const QString &value)
         body += QLatin1Char('@');
     for (const QChar c : value) {
         switch (c.unicode()) {
-        case '\\': body += QLatin1String("\\\\"); break;
-        case '"': body += QLatin1String("\\\""); break;
-        case '\n': body += QLatin1String("\\n"); break;
-        case '\r': body += QLatin1String("\\r"); break;
-        case '\t': body += QLatin1String("\\t"); break;
+        case '\\':
+            body += QLatin1String("\\\\");
+            break;
+        case '"':
+            body += QLatin1String("\\\"");
+            break;
+        case '\n':
+            body += QLatin1String("\\n");
+            break;
+        case '\r':
+            body += QLatin1String("\\r");
+            break;
+        case '\t':
+            body += QLatin1String("\\t");
+            break;
         case ',':
         case ';':
             needsQuotes = true;

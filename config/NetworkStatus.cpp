@@ -16,8 +16,7 @@ bool isNetworkOnline()
         loadTried = true;
         // The default backend needs NetworkManager; the glib one works without it.
         if (!QNetworkInformation::instance() && !QNetworkInformation::loadDefaultBackend())
-            QNetworkInformation::loadBackendByFeatures(
-                QNetworkInformation::Feature::Reachability);
+            QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
     }
     const QNetworkInformation *info = QNetworkInformation::instance();
     if (!info || !info->supports(QNetworkInformation::Feature::Reachability))

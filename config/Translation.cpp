@@ -15,10 +15,11 @@ QStringList translationSearchFolders()
     if (QCoreApplication::instance()) {
         const QString programFolder = QCoreApplication::applicationDirPath();
         folders << programFolder
-                << QDir::cleanPath(programFolder + QStringLiteral("/../share/r7assistant/translations"));
+                << QDir::cleanPath(programFolder
+                                   + QStringLiteral("/../share/r7assistant/translations"));
     }
-    const QStringList dataFolders = QStandardPaths::standardLocations(
-        QStandardPaths::AppDataLocation);
+    const QStringList dataFolders
+        = QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
     for (const QString &folder : dataFolders)
         folders << folder + QStringLiteral("/translations");
     folders.removeDuplicates();
@@ -68,8 +69,8 @@ bool installTranslationFrom(const QStringList &candidates)
 bool applyTranslation(int code)
 {
     if (code == 0) {
-        return installTranslationFrom(translationCandidates(QLatin1String(TranslationFileName),
-                                                            translationSearchFolders()));
+        return installTranslationFrom(
+            translationCandidates(QLatin1String(TranslationFileName), translationSearchFolders()));
     }
     if (code == 1) {
         if (QTranslator *translator = appTranslator())

@@ -2,7 +2,7 @@
 
 // Blocks the caller for `ms` milliseconds while the thread's event loop keeps running: timers,
 // queued signals, input and repaints are handled meanwhile, including re-entrant calls of the
-// caller's own slot. Measured on the monotonic clock, so changes of the time of day (midnight, clock
-// adjustments) neither shorten nor stretch it. Returns at once, without handling any event, for
-// ms <= 0.
+// caller's own slot. Measured on the monotonic clock, so changes of the time of day (midnight,
+// clock adjustments) neither shorten nor stretch it. Returns at once, without handling any event,
+// for ms <= 0.
 void waitWithEvents(int ms);

@@ -21,20 +21,43 @@ private slots:
         QTest::addColumn<QString>("key1");
         QTest::addColumn<QString>("key2");
         QTest::addColumn<QString>("expected");
-        const QString catalogue = QStringLiteral(
-            "{\"FCU\": {\"version\": \"3.10\", \"releaseNote\": \"修复悬停\","
-            " \"url\": \"http://h/files/fcu.bin\"},"
-            " \"IMU\": \"not an object\", \"GMU\": {\"version\": 2.5}}");
-        QTest::newRow("member") << catalogue << "FCU" << "version" << "3.10";
-        QTest::newRow("chinese text") << catalogue << "FCU" << "releaseNote" << "修复悬停";
-        QTest::newRow("missing module") << catalogue << "OSD" << "version" << "";
-        QTest::newRow("missing key") << catalogue << "FCU" << "releaseDate" << "";
-        QTest::newRow("module names are case-sensitive") << catalogue << "fcu" << "version" << "";
-        QTest::newRow("module not an object") << catalogue << "IMU" << "version" << "";
-        QTest::newRow("number is not text") << catalogue << "GMU" << "version" << "";
-        QTest::newRow("array") << "[{\"FCU\":{\"version\":\"1\"}}]" << "FCU" << "version" << "";
-        QTest::newRow("broken json") << "{\"FCU\": {\"version\": \"1\"" << "FCU" << "version" << "";
-        QTest::newRow("empty") << "" << "FCU" << "version" << "";
+        const QString catalogue
+            = QStringLiteral("{\"FCU\": {\"version\": \"3.10\", \"releaseNote\": \"修复悬停\","
+                             " \"url\": \"http://h/files/fcu.bin\"},"
+                             " \"IMU\": \"not an object\", \"GMU\": {\"version\": 2.5}}");
+        QTest::newRow("member") << catalogue << "FCU"
+                                << "version"
+                                << "3.10";
+        QTest::newRow("chinese text") << catalogue << "FCU"
+                                      << "releaseNote"
+                                      << "修复悬停";
+        QTest::newRow("missing module") << catalogue << "OSD"
+                                        << "version"
+                                        << "";
+        QTest::newRow("missing key") << catalogue << "FCU"
+                                     << "releaseDate"
+                                     << "";
+        QTest::newRow("module names are case-sensitive") << catalogue << "fcu"
+                                                         << "version"
+                                                         << "";
+        QTest::newRow("module not an object") << catalogue << "IMU"
+                                              << "version"
+                                              << "";
+        QTest::newRow("number is not text") << catalogue << "GMU"
+                                            << "version"
+                                            << "";
+        QTest::newRow("array") << "[{\"FCU\":{\"version\":\"1\"}}]"
+                               << "FCU"
+                               << "version"
+                               << "";
+        QTest::newRow("broken json") << "{\"FCU\": {\"version\": \"1\""
+                                     << "FCU"
+                                     << "version"
+                                     << "";
+        QTest::newRow("empty") << ""
+                               << "FCU"
+                               << "version"
+                               << "";
     }
 
     void lookup()

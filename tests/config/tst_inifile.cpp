@@ -56,7 +56,8 @@ private slots:
         QVERIFY(QDir::homePath() != QDir::rootPath());
         QVERIFY(configFilePath().startsWith(QDir::homePath() + QLatin1Char('/')));
         QVERIFY(QDir::homePath().startsWith(QDir::tempPath()));
-        QVERIFY(configFilePath().endsWith(QLatin1String("/Vardeck/R7Assistant/Data/Ini/firmware.ini")));
+        QVERIFY(
+            configFilePath().endsWith(QLatin1String("/Vardeck/R7Assistant/Data/Ini/firmware.ini")));
         QCOMPARE(dataFolderPath(), QDir::homePath() + QLatin1String("/Vardeck/R7Assistant/Data/"));
     }
 

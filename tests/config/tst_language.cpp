@@ -39,10 +39,7 @@ private:
 private slots:
     void init() { languageCode = 1; }
 
-    void chineseBeforeTheConfigurationIsRead()
-    {
-        QCOMPARE(languageCode, 1);
-    }
+    void chineseBeforeTheConfigurationIsRead() { QCOMPARE(languageCode, 1); }
 
     void query_data()
     {
@@ -166,8 +163,9 @@ private slots:
         // The help folder follows the language code alone, whether or not a translation loaded.
         storeRawLanguage("EN");
         queryLanguage();
-        QVERIFY(::helpPageUrl(QStringLiteral("Motor.html")).toLocalFile().endsWith(
-            QLatin1String("/Introduction/en_US/Motor.html")));
+        QVERIFY(::helpPageUrl(QStringLiteral("Motor.html"))
+                    .toLocalFile()
+                    .endsWith(QLatin1String("/Introduction/en_US/Motor.html")));
     }
 };
 

@@ -44,21 +44,34 @@ private slots:
     {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("expected"); // empty: refused
-        QTest::newRow("local http with port") << "http://127.0.0.1:8080" << "http://127.0.0.1:8080";
-        QTest::newRow("https host") << "https://fw.example.com" << "https://fw.example.com";
-        QTest::newRow("trailing slash") << "https://fw.example.com/" << "https://fw.example.com";
+        QTest::newRow("local http with port") << "http://127.0.0.1:8080"
+                                              << "http://127.0.0.1:8080";
+        QTest::newRow("https host") << "https://fw.example.com"
+                                    << "https://fw.example.com";
+        QTest::newRow("trailing slash") << "https://fw.example.com/"
+                                        << "https://fw.example.com";
         QTest::newRow("upper case") << "HTTPS://FW.Example.COM:8443"
                                     << "https://fw.example.com:8443";
-        QTest::newRow("ipv6") << "http://[::1]:9000" << "http://[::1]:9000";
-        QTest::newRow("ftp") << "ftp://fw.example.com" << "";
-        QTest::newRow("javascript") << "javascript:alert(1)" << "";
-        QTest::newRow("no host") << "http://" << "";
-        QTest::newRow("no scheme") << "fw.example.com" << "";
-        QTest::newRow("user info") << "https://user:pw@fw.example.com" << "";
-        QTest::newRow("path") << "https://fw.example.com/api" << "";
-        QTest::newRow("query") << "https://fw.example.com?x=1" << "";
-        QTest::newRow("fragment") << "https://fw.example.com#top" << "";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("ipv6") << "http://[::1]:9000"
+                              << "http://[::1]:9000";
+        QTest::newRow("ftp") << "ftp://fw.example.com"
+                             << "";
+        QTest::newRow("javascript") << "javascript:alert(1)"
+                                    << "";
+        QTest::newRow("no host") << "http://"
+                                 << "";
+        QTest::newRow("no scheme") << "fw.example.com"
+                                   << "";
+        QTest::newRow("user info") << "https://user:pw@fw.example.com"
+                                   << "";
+        QTest::newRow("path") << "https://fw.example.com/api"
+                              << "";
+        QTest::newRow("query") << "https://fw.example.com?x=1"
+                               << "";
+        QTest::newRow("fragment") << "https://fw.example.com#top"
+                                  << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
 
     void setBase()

@@ -92,9 +92,11 @@ private slots:
     void workingDirThenProgramThenDataFolder()
     {
         // A name of this run's own, so that the program folder is left as it was found.
-        const QString name = QStringLiteral("tst_lookup_%1.qm").arg(QCoreApplication::applicationPid());
+        const QString name
+            = QStringLiteral("tst_lookup_%1.qm").arg(QCoreApplication::applicationPid());
         const QString inData = dataTranslationsFolder() + QLatin1Char('/') + name;
-        const QString nextToProgram = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+        const QString nextToProgram
+            = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
         const QString inWorkDir = QDir::current().filePath(name);
         const auto removeAll = qScopeGuard([&] {
             QFile::remove(inData);
@@ -123,8 +125,8 @@ private slots:
 
     void englishFromDataFolder()
     {
-        const QString file = dataTranslationsFolder() + QLatin1Char('/')
-                             + QLatin1String(TranslationFileName);
+        const QString file
+            = dataTranslationsFolder() + QLatin1Char('/') + QLatin1String(TranslationFileName);
         const auto remove = qScopeGuard([&] { QFile::remove(file); });
         QVERIFY(copyQm(file));
         QVERIFY(applyTranslation(0));

@@ -44,7 +44,8 @@ private slots:
     {
         QFETCH(int, ms);
         bool called = false;
-        QMetaObject::invokeMethod(this, [&called] { called = true; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [&called] { called = true; }, Qt::QueuedConnection);
         waitWithEvents(ms);
         QVERIFY(!called);
         QCoreApplication::processEvents();
@@ -56,7 +57,8 @@ private slots:
         bool queuedCalled = false;
         bool timerFired = false;
         EventCounter counter;
-        QMetaObject::invokeMethod(this, [&] { queuedCalled = true; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [&] { queuedCalled = true; }, Qt::QueuedConnection);
         QCoreApplication::postEvent(&counter, new QEvent(QEvent::User));
         QTimer::singleShot(20, this, [&] { timerFired = true; });
 
