@@ -1,6 +1,7 @@
 // The application object end to end against scripted aircraft on pseudo-terminals: port scan,
 // handshake, the read-back sequence, and the displays returning to "not connected".
 #include "app/KivApplication.h"
+#include "app/KivGuiController.h"
 #include "app/LinkConnected.h"
 #include "link/seriallink.h"
 #include "link/serialport.h"
@@ -42,6 +43,20 @@ private Q_SLOTS:
         aircraft.setAnswering(true);
         QSignalSpy shaken(app()->serialLink(), &SerialLink::SignalHandShaked);
         QSignalSpy readBack(app(), &KivApplication::readBackFinished);
+        // The handshake reaches its receivers in wiring order: flag, displays, relays, read-back.
+        QStringList order;
+        connect(guiController, &KivGuiController::ConnectChanged, this, [&](bool on) {
+            if (on)
+                order << QStringLiteral("relay:%1:%2").arg(linkConnected).arg(connectText());
+        });
+        connect(mainWindow, &KivMainWindow::SignalHandShaked, this, [&](bool on) {
+            if (on)
+                order << QStringLiteral("window");
+        });
+        connect(app()->serialLink(), &SerialLink::SignalSendData, this, [&](const QByteArray &frame) {
+            if (uint8_t(frame[6]) == 0x02 && !order.contains(QStringLiteral("read-back")))
+                order << QStringLiteral("read-back");
+        });
         app()->serialPort()->addExtraPortName(silent.path());
         app()->serialPort()->addExtraPortName(aircraft.path());
 
@@ -50,6 +65,7 @@ private Q_SLOTS:
         QVERIFY(silent.countOfType(0xC1) >= 1);
         QVERIFY(linkConnected);
         QCOMPARE(connectText(), QStringLiteral("已连接"));
+        QTRY_COMPARE(order, (QStringList{QStringLiteral("relay:1:已连接"), QStringLiteral("window"), QStringLiteral("read-back")}));
 
         QTRY_COMPARE_WITH_TIMEOUT(readBack.size(), 1, 15000);
         QTest::qWait(400);
