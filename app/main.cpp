@@ -7,7 +7,7 @@
 
 #include <QDir>
 #include <QLockFile>
-#include <QStandardPaths>
+#include <QRegularExpression>
 
 #include <cstdio>
 
@@ -24,10 +24,10 @@ int main(int argc, char *argv[])
 
     // One instance at a time: a second start leaves silently. The lock knows its owner's process,
     // so a crashed instance does not keep the program from starting again.
-    QString lockDir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (lockDir.isEmpty())
-        lockDir = QDir::tempPath();
-    QLockFile instanceLock(QDir(lockDir).filePath(QStringLiteral("GCS.lock")));
+    // Per user: another user's instance is no reason not to start.
+    QString user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
+    user.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")));
+    QLockFile instanceLock(QDir::temp().filePath(QStringLiteral("GCS-%1.lock").arg(user)));
     instanceLock.setStaleLockTime(0); // only a dead owner makes the lock stale, never its age
     if (!instanceLock.tryLock(0))
         return 1;

@@ -1,5 +1,6 @@
 # Runs the program with --simulate --screenshots and checks that it connected and saved four pages.
 file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY $ENV{HOME})
 execute_process(COMMAND ${PROGRAM} --simulate --screenshots ${OUT}
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors TIMEOUT 60)
 if(NOT result EQUAL 0)

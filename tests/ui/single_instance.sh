@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# One instance at a time: a second start exits at once with status 1; after a crash (kill -9) the
+# program starts again.
+set -u
+program=$1
+export QT_QPA_PLATFORM=offscreen
+export HOME=$(mktemp -d)
+export TMPDIR=$HOME
+trap 'kill -9 $first $third 2>/dev/null; rm -rf "$HOME"' EXIT
+
+"$program" --screenshots "$HOME/shots" >/dev/null 2>&1 &
+first=$!
+sleep 2
+timeout 10 "$program" --screenshots "$HOME/shots2" >/dev/null 2>&1
+status=$?
+[ $status -eq 1 ] || { echo "second start exited with $status, wanted 1"; exit 1; }
+kill -0 $first 2>/dev/null || { echo "the first instance did not survive the second start"; exit 1; }
+
+kill -9 $first
+wait $first 2>/dev/null
+"$program" --screenshots "$HOME/shots3" >/dev/null 2>&1 &
+third=$!
+sleep 2
+kill -0 $third 2>/dev/null || { echo "the program did not start again after a crash"; exit 1; }
+echo "single instance: ok"
