@@ -40,7 +40,7 @@ KivApplication::KivApplication(int &argc, char **argv, const StartupHook &hook)
     if (hook)
         hook(this);
     ensureConfigFile(configFilePath());
-    m_configuration = new Configuration;
+    m_configuration = std::make_unique<Configuration>();
     m_serialPort = new SerialPort(this);
     m_serialLink = new SerialLink(this);
     guiController = new KivGuiController(this);
@@ -62,7 +62,6 @@ KivApplication::~KivApplication()
 {
     // The window has no parent; the link's thread stops with the link, a child of this object.
     delete mainWindow;
-    delete m_configuration;
     if (g_instance == this)
         g_instance = nullptr;
 }

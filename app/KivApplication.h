@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class SerialLink;
 class SerialPort;
@@ -75,7 +76,7 @@ private:
 
     SerialPort *m_serialPort = nullptr;
     SerialLink *m_serialLink = nullptr;
-    Configuration *m_configuration = nullptr;
+    std::unique_ptr<Configuration> m_configuration;
     FirmwareTransfer *m_firmware = nullptr;
     int portScanTimerId = 0;
     uint8_t fwModuleId = 0;

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <memory>
+
+class QHttpServer;
+class QHttpServerRequest;
+class QHttpServerResponder;
+
+// The maker's two web services, served locally on 127.0.0.1 and a port the system picks: the
+// firmware catalogue at "/api/firmware/R7-A" with the image files it names, and the
+// software-version query at "/api/software/last". Each endpoint can be told to fail.
+class SimulatedServices : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Endpoint { Catalogue, Images, SoftwareVersion };
+    Q_ENUM(Endpoint)
+    enum class Fault {
+        None,
+        ServerError, // HTTP 500
+        NotJson,     // 200 with an HTML page
+        Truncated,   // the connection drops halfway through the promised body
+        ShortBody,   // a complete answer that carries only the first half of the body
+        Slow,        // the right answer, after slowDelay()
+    };
+    Q_ENUM(Fault)
+
+    explicit SimulatedServices(QObject *parent = nullptr);
+    ~SimulatedServices() override;
+
+    // Listens on 127.0.0.1; port 0 lets the system choose.
+    bool start(quint16 port = 0);
+    void stop();
+    bool isRunning() const { return m_port != 0; }
+    quint16 port() const { return m_port; }
+    QUrl baseUrl() const; // http://127.0.0.1:port
+    QUrl catalogueUrl() const;
+    QUrl softwareVersionUrl() const; // with the program's query
+
+    void setFault(Endpoint endpoint, Fault fault);
+    Fault fault(Endpoint endpoint) const { return m_faults.value(endpoint, Fault::None); }
+    void setSlowDelay(int msecs) { m_slowMs = msecs; }
+    int slowDelay() const { return m_slowMs; }
+    void clearFaults() { m_faults.clear(); }
+
+    // What "/api/software/last" names as the latest version; as a JSON number when asked to
+    // (the program then formats it with two decimals).
+    void setSoftwareVersion(const QString &version) { m_softwareVersion = version; }
+    QString softwareVersion() const { return m_softwareVersion; }
+    void setSoftwareVersionAsNumber(bool asNumber) { m_versionAsNumber = asNumber; }
+
+    // Query items the version service expects ("name" is the program's Chinese product name).
+    static QString productName();
+
+signals:
+    void requestServed(const QString &path, int status);
+
+private:
+    void answer(Endpoint endpoint, const QString &path, QHttpServerResponder &&responder,
+                int status, const QByteArray &body, const QByteArray &mimeType);
+    QByteArray catalogueBody() const;
+    QByteArray softwareBody(const QHttpServerRequest &request, int *status) const;
+
+    std::unique_ptr<QHttpServer> m_server;
+    quint16 m_port = 0;
+    QHash<Endpoint, Fault> m_faults;
+    int m_slowMs = 2000;
+    QString m_softwareVersion = QStringLiteral("1.55");
+    bool m_versionAsNumber = false;
+};
