@@ -34,9 +34,9 @@ PageShell::PageShell(QWidget *parent)
     row->addWidget(m_webView, 2);
 }
 
-void PageShell::addTabs(std::initializer_list<TabSpec> tabs)
+void PageShell::addTabs(std::initializer_list<TabInfo> tabs)
 {
-    for (const TabSpec &tab : tabs) {
+    for (const TabInfo &tab : tabs) {
         auto *page = new QWidget(this);
         page->setObjectName(QLatin1String(tab.page));
         addTab(tab, page);
@@ -45,19 +45,19 @@ void PageShell::addTabs(std::initializer_list<TabSpec> tabs)
 
 QString PageShell::tabHelpFile(int index) const
 {
-    return index >= 0 && index < m_tabSpecs.size() ? QLatin1String(m_tabSpecs[index].help) : QString();
+    return index >= 0 && index < m_tabInfos.size() ? QLatin1String(m_tabInfos[index].help) : QString();
 }
 
 void PageShell::retranslateTabs()
 {
     // The texts were marked in the page's own context: its class name.
-    for (int i = 0; i < m_tabSpecs.size(); ++i)
-        m_tabs->button(i)->setText(QCoreApplication::translate(metaObject()->className(), m_tabSpecs[i].text));
+    for (int i = 0; i < m_tabInfos.size(); ++i)
+        m_tabs->button(i)->setText(QCoreApplication::translate(metaObject()->className(), m_tabInfos[i].text));
 }
 
-void PageShell::addTab(const TabSpec &tab, QWidget *page)
+void PageShell::addTab(const TabInfo &tab, QWidget *page)
 {
-    m_tabSpecs.append(tab);
+    m_tabInfos.append(tab);
     auto *button = new QToolButton(this);
     button->setObjectName(QLatin1String(tab.button));
     button->setText(QCoreApplication::translate(metaObject()->className(), tab.text));

@@ -19,7 +19,7 @@ class PageShell : public QWidget
 public:
     // One tab: its button and sub-page object names, its text (marked for translation in the
     // page's own context) and its help file (none when empty).
-    struct TabSpec
+    struct TabInfo
     {
         const char *button;
         const char *page;
@@ -40,16 +40,16 @@ public:
     QTextBrowser *helpView() const { return m_webView; }
 
 protected:
-    // Adds a tab button and an empty sub-page for each spec, in order (ids 0, 1, 2, ...).
-    void addTabs(std::initializer_list<TabSpec> tabs);
+    // Adds a tab button and an empty sub-page for each entry, in order (ids 0, 1, 2, ...).
+    void addTabs(std::initializer_list<TabInfo> tabs);
     QString tabHelpFile(int index) const;
     // Re-sets the tab texts in the current language.
     void retranslateTabs();
 
 private:
-    void addTab(const TabSpec &tab, QWidget *page);
+    void addTab(const TabInfo &tab, QWidget *page);
 
-    QList<TabSpec> m_tabSpecs;
+    QList<TabInfo> m_tabInfos;
     QButtonGroup *m_tabs;
     QHBoxLayout *m_tabRow;
     QStackedWidget *m_stack;
