@@ -1,3 +1,11 @@
+# What every test runs with: headless, sanitizers configured (Qt's and the system's own leaks at
+# exit are not ours to fix, so leak checking is off).
+set(R7_TEST_ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen"
+  "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tools/tsan.supp halt_on_error=1 second_deadlock_stack=1"
+  "ASAN_OPTIONS=detect_leaks=0"
+  "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+
 # r7_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [LABELS <labels...>] [TIMEOUT <s>])
 # Builds one Qt Test executable and registers it with CTest, headless.
 function(r7_add_test)
@@ -16,5 +24,5 @@ function(r7_add_test)
   set_tests_properties(${T_NAME} PROPERTIES
     LABELS "${T_LABELS}"
     TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tools/tsan.supp halt_on_error=1 second_deadlock_stack=1;ASAN_OPTIONS=detect_leaks=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    ENVIRONMENT "${R7_TEST_ENVIRONMENT}")
 endfunction()
