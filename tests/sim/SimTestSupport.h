@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <QtEndian>
 
 namespace simtest {
 
@@ -18,17 +19,19 @@ inline QByteArray fromHex(const char *text)
     return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
 }
 
+// The connect heartbeat with the host's date and time.
+inline const QByteArray kConnect = fromHex("FF 18 05 06 0A 00 00");
+
+inline bool crcOk(const QByteArray &frame)
+{
+    return checkCrc(reinterpret_cast<const uint8_t *>(frame.constData()), quint16(frame.size()));
+}
+
 inline QByteArray hostFrame(quint8 type, const QByteArray &payload = QByteArray())
 {
-    QByteArray f = fromHex("EB90FFFFFFFF");
-    f.append(char(type));
-    f.append(char(payload.size() & 0xFF));
-    f.append(payload);
+    const QByteArray f = fromHex("EB90FFFFFFFF") + char(type) + char(payload.size()) + payload;
     const quint16 crc = crc16(f);
-    f.append(char(crc & 0xFF));
-    f.append(char(crc >> 8));
-    f.append("\x51\x5A", 2);
-    return f;
+    return f + char(crc & 0xFF) + char(crc >> 8) + fromHex("515A");
 }
 
 struct AirFrame
@@ -56,7 +59,7 @@ inline QList<AirFrame> airFrames(const QByteArray &bytes)
         f.raw = bytes.mid(i, 10 + n);
         f.type = quint8(f.raw[6]);
         f.payload = f.raw.mid(8, n);
-        f.crcOk = checkCrc(reinterpret_cast<const uint8_t *>(f.raw.constData()), quint16(f.raw.size()));
+        f.crcOk = crcOk(f.raw);
         out.append(f);
         i += 10 + n;
     }
@@ -84,10 +87,9 @@ public:
     QList<AirFrame> framesOfType(quint8 type) const
     {
         QList<AirFrame> out;
-        for (const AirFrame &f : airFrames(bytes)) {
+        for (const AirFrame &f : airFrames(bytes))
             if (f.type == type)
                 out.append(f);
-        }
         return out;
     }
 
@@ -99,12 +101,8 @@ private:
 
 inline QByteArray be32(quint32 v)
 {
-    QByteArray b(4, 0);
-    b[0] = char(v >> 24);
-    b[1] = char(v >> 16);
-    b[2] = char(v >> 8);
-    b[3] = char(v);
-    return b;
+    const quint32 big = qToBigEndian(v);
+    return QByteArray(reinterpret_cast<const char *>(&big), 4);
 }
 
 } // namespace simtest
