@@ -32,12 +32,7 @@ inline int count(const QImage &image, const QRect &area, const QColor &colour, i
 inline QByteArray describe(const QImage &image, int x, int y)
 {
     const QColor c = image.pixelColor(x, y);
-    return QStringLiteral("(%1, %2) is rgb(%3, %4, %5)")
-        .arg(x)
-        .arg(y)
-        .arg(c.red())
-        .arg(c.green())
-        .arg(c.blue())
+    return QString::asprintf("(%d, %d) is rgb(%d, %d, %d)", x, y, c.red(), c.green(), c.blue())
         .toUtf8();
 }
 
