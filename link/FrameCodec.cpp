@@ -76,8 +76,14 @@ int FrameExtractor::extractFrames(const QByteArray &newBytes, QList<QByteArray> 
 
     const int count = int(starts.size());
     auto segmentEnd = [&](int i) { return i + 1 < count ? starts[i + 1] : size; };
+    // The CRC residue cannot tell a frame from the same frame without its last byte when that
+    // byte is 0x00. At the end of the buffer a candidate shorter than its length byte says is
+    // therefore an unfinished frame: the length byte may make us wait, never accept early.
+    auto complete = [&](int from, int to) {
+        return to - from >= kMinFrameSize && (to < size || to - from >= 8 + data[from + 7] + 2);
+    };
     auto checks = [&](int from, int to) {
-        return to - from >= kMinFrameSize && checkCrc(data + from, quint16(to - from));
+        return complete(from, to) && checkCrc(data + from, quint16(to - from));
     };
 
     QVarLengthArray<bool, 64> wholeAlone(count);
@@ -113,7 +119,7 @@ int FrameExtractor::extractFrames(const QByteArray &newBytes, QList<QByteArray> 
             if (to - from > kMaxFrameSize)
                 break;
             crc = crc16Continue(crc, data + starts[j], to - starts[j]);
-            if (crc == 0 && to - from >= kMinFrameSize) {
+            if (crc == 0 && complete(from, to)) {
                 joinedTo = to;
                 break;
             }
@@ -124,8 +130,10 @@ int FrameExtractor::extractFrames(const QByteArray &newBytes, QList<QByteArray> 
             continue;
         }
         // Its rest may not have arrived yet: keep it, unless a complete frame follows it or it
-        // is already longer than any frame.
-        if (size - from <= kMaxFrameSize && lastWholeAlone < i) {
+        // is already longer than any frame. A lone 0xEB at the very end is the next frame's
+        // first sync byte, not part of this one.
+        const int tail = size - (data[size - 1] == kSync0 ? 1 : 0);
+        if (tail - from <= kMaxFrameSize && lastWholeAlone < i) {
             keepFrom = from;
             break;
         }

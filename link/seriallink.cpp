@@ -123,21 +123,19 @@ void SerialLink::sendTracked(uint8_t type, const QByteArray &payload, int16_t ke
 void SerialLink::ackPending(uint8_t type, int16_t key)
 {
     {
+        // Compare and clear in one section: a command tracked in between must keep its resends.
         QMutexLocker lock(&m_pendingMutex);
         if (pendingType != type || pendingKey != key)
             return;
+        clearPending();
     }
-    clearPending();
+    Q_EMIT SignalResendEnable(false);
 }
 
 void SerialLink::clearPending()
 {
-    {
-        QMutexLocker lock(&m_pendingMutex);
-        resendActive = false;
-        lastFrame.clear();
-    }
-    Q_EMIT SignalResendEnable(false);
+    resendActive = false;
+    lastFrame.clear();
 }
 
 bool SerialLink::isResendActive() const
@@ -207,19 +205,22 @@ void SerialLink::SlotReceiveData(QByteArray data)
 void SerialLink::run()
 {
     QList<QByteArray> frames;
+    QByteArray received;
     for (;;) {
-        int e5Reports = 0;
         {
+            // Only take the bytes under the lock: the GUI thread's receive slot never waits for
+            // an extraction.
             std::unique_lock<std::mutex> lock(receiveMutex);
             // Sleep until bytes arrive instead of polling.
             m_bytesArrived.wait(lock, [this] { return !receiveBuffer.isEmpty() || m_stopRequested; });
             if (m_stopRequested)
                 return;
-            frames.clear();
-            m_extractor.extractFrames(receiveBuffer, frames);
-            receiveBuffer.clear();
-            e5Reports = m_extractor.takeE5Reports();
+            received.swap(receiveBuffer);
         }
+        frames.clear();
+        m_extractor.extractFrames(received, frames);
+        received.clear();
+        const int e5Reports = m_extractor.takeE5Reports();
         for (int i = 0; i < e5Reports; ++i)
             Q_EMIT SignalReturnBlackBoxes(_E5, m_blackBox.currentSubIndex, QByteArray());
         for (auto it = frames.crbegin(); it != frames.crend(); ++it)
@@ -244,8 +245,7 @@ void SerialLink::dropConnection()
     continuous = false;
     {
         QMutexLocker lock(&m_pendingMutex);
-        resendActive = false;
-        lastFrame.clear();
+        clearPending();
     }
     Q_EMIT SignalHandShaked(false);
     Q_EMIT SignalResendEnable(false);

@@ -285,7 +285,7 @@ private:
     void sendTracked(uint8_t type, const QByteArray &payload, int16_t key, bool resend = true,
                      bool bulk = false);
     void ackPending(uint8_t type, int16_t key);
-    void clearPending();
+    void clearPending(); // m_pendingMutex held; the caller emits SignalResendEnable(false)
     void dropConnection();
 
     AircraftParams &m_params;

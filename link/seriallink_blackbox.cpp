@@ -109,7 +109,9 @@ void SerialLink::replyUav_E5(QByteArray b)
         ackPending(_E5, int16_t(uint16_t(chunk)));
         return;
     }
-    if (!r.covers(8 + 3))
+    // A frame that is shorter or longer than its own length byte says is damaged, however its
+    // CRC checks: taking it would shift the record by the missing bytes. It stays pending.
+    if (!r.covers(8 + 3) || r.size() != 8 + r.lengthByte() + 2)
         return;
     const uint32_t chunk = r.u32be(8);
     if (chunk != m_blackBox.currentSubIndex)

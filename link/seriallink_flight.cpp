@@ -93,10 +93,9 @@ void SerialLink::replyUav_PragramInstructions(QByteArray b)
         qDebug() << "FCC CRC check error!";
         return;
     }
-    if (!r.covers(9))
-        return;
     ackPending(_PragramInstructions, r.u8(8));
-    Q_EMIT SignalInstructReply(r.i8(8), r.i8(9));
+    if (r.covers(9))
+        Q_EMIT SignalInstructReply(r.i8(8), r.i8(9));
 }
 
 void SerialLink::replyUav_TimelyFly(QByteArray b)

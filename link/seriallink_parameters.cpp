@@ -279,11 +279,12 @@ void SerialLink::requestUav_MaintenanceTimer(uchar id)
 void SerialLink::replyUav_FbwInfomation(QByteArray b)
 {
     const FrameReader r(b);
-    if (!r.covers(15))
+    if (!r.covers(8))
         return;
     ackPending(_FbwInfomation, 0);
     m_params.Uav_Type = r.u8(8);
-    for (int i = 0; i < 7; ++i)
+    // Any length is an answer; the information bytes are stored as far as they came.
+    for (int i = 0; i < 7 && r.covers(9 + i); ++i)
         m_params.fcInfo[i] = r.u8(9 + i);
 }
 
@@ -513,9 +514,12 @@ void SerialLink::replyUav_RestoreFactorySettings(QByteArray b)
 void SerialLink::replyUav_FirmwareVersion(QByteArray b)
 {
     const FrameReader r(b);
-    if (!r.covers(10))
+    if (!r.covers(8))
         return;
     const uint8_t module = r.u8(8);
+    // Only a module the store knows carries a version to read.
+    if (module < AircraftParams::kModuleCount && !r.covers(10))
+        return;
     ackPending(_FirmwareVersion, module);
     if (module < AircraftParams::kModuleCount) {
         m_params.moduleVersion[module].major = r.u8(9);
@@ -604,10 +608,10 @@ void SerialLink::replyUav_SprayWidth(QByteArray b)
 void SerialLink::replyUav_WorkSpeed(QByteArray b)
 {
     const FrameReader r(b);
-    if (!r.covers(10))
+    if (!r.covers(8))
         return;
     ackPending(_WorkSpeed, 0);
-    if (r.u8(8) != 0)
+    if (r.u8(8) != 0 || !r.covers(10))
         return;
     m_params.workSpeed = r.u16(9);
     Q_EMIT SignalReturnInfo(_WorkSpeed, QString());
@@ -616,10 +620,10 @@ void SerialLink::replyUav_WorkSpeed(QByteArray b)
 void SerialLink::replyUav_ExternelSwitch(QByteArray b)
 {
     const FrameReader r(b);
-    if (!r.covers(10))
+    if (!r.covers(8))
         return;
     ackPending(_ExternelSwitch, 0);
-    if (r.u8(8) != 0)
+    if (r.u8(8) != 0 || !r.covers(10))
         return;
     const uint8_t id = r.u8(9);
     if (id == 1)

@@ -37,6 +37,19 @@ private:
         return {};
     }
 
+    // A reply whose CRC high byte is 0x00 (found by search: the payload's last byte varies).
+    static QByteArray replyWithCrcHighZero(uint8_t type, QByteArray payload)
+    {
+        for (int v = 0; v < 65536; ++v) {
+            payload[payload.size() - 1] = char(v & 0xFF);
+            payload[payload.size() - 2] = char(v >> 8);
+            const QByteArray f = reply(type, payload);
+            if (f.endsWith('\0') && f.indexOf(hex("EB 90"), 1) < 0)
+                return f;
+        }
+        return {};
+    }
+
 private Q_SLOTS:
     void crcCheckValues_data()
     {
@@ -119,6 +132,11 @@ private Q_SLOTS:
         QTest::newRow("sync pair in a CRC") << a + sync + b << QList<QByteArray>{a, sync, b} << none;
         const QByteArray inner = reply(0xE5, hex("00 00 00 01") + QByteArray(60, '\x01') + hex("EB 90") + QByteArray(66, '\x02'));
         QTest::newRow("sync pair in a payload") << a + inner + b << QList<QByteArray>{a, inner, b} << none;
+        // Without its last byte 0x00 such a frame already passes the CRC: it must wait for it.
+        const QByteArray chunk = replyWithCrcHighZero(0xE5, hex("00 00 00 04") + QByteArray(128, '\x21'));
+        const QByteArray shortReply = replyWithCrcHighZero(0x09, hex("04 00"));
+        QTest::newRow("CRC high byte 0") << a + chunk + shortReply + b << QList<QByteArray>{a, chunk, shortReply, b} << none;
+        QTest::newRow("CRC high byte 0 last") << a + chunk << QList<QByteArray>{a, chunk} << none;
     }
     void splitReadsLoseNothing()
     {
@@ -143,13 +161,29 @@ private Q_SLOTS:
         QVERIFY(matches(got));
     }
 
+    void lonePrefixByteDelaysButKeeps_data()
+    {
+        QTest::addColumn<QByteArray>("frame");
+        QTest::newRow("short") << reply(0x02, hex("00"));
+        QTest::newRow("longest") << reply(0xE5, QByteArray(255, '\x11'));
+    }
     void lonePrefixByteDelaysButKeeps()
     {
+        QFETCH(QByteArray, frame);
         FrameExtractor x;
-        const QByteArray a = reply(0x02, hex("00"));
         const QByteArray b = reply(0x04, hex("00"));
-        QVERIFY(feed(x, a + hex("EB")).isEmpty()); // the frame waits until 0x90 splits it off
-        QCOMPARE(feed(x, b.mid(1)), (QList<QByteArray>{a, b}));
+        QVERIFY(feed(x, frame + hex("EB")).isEmpty()); // the frame waits until 0x90 splits it off
+        QCOMPARE(feed(x, b.mid(1)), (QList<QByteArray>{frame, b}));
+    }
+
+    void frameShortOfItsLengthWaitsForTheRest()
+    {
+        const QByteArray chunk = replyWithCrcHighZero(0xE5, hex("00 00 00 09") + QByteArray(128, '\x37'));
+        QVERIFY(!chunk.isEmpty());
+        FrameExtractor x;
+        QVERIFY(feed(x, chunk.chopped(1)).isEmpty());
+        QCOMPARE(feed(x, chunk.right(1)), QList<QByteArray>{chunk});
+        QVERIFY(x.accumulator().isEmpty());
     }
 
     void bytesWithoutSyncStayUntilCap()

@@ -8,8 +8,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 
 using FrameBytes::hex;
 using FrameBytes::reply;
@@ -205,6 +207,8 @@ private Q_SLOTS:
         row("FbwInfomation", [](L &l, P &, B &) { l.requestUav_FbwInfomation(); },
             ack(0x01, "05 01 02 03 34 12 06 07"), true, -1, {},
             [](const P &p, const B &) { return p.Uav_Type == 5 && p.fcInfo[0] == 1 && p.fcInfo[3] == 0x34 && p.fcInfo[6] == 7; });
+        row("FbwInfomation short", [](L &l, P &, B &) { l.requestUav_FbwInfomation(); }, ack(0x01, "06 01"), true, -1, {},
+            [](const P &p, const B &) { return p.Uav_Type == 6 && p.fcInfo[0] == 1 && p.fcInfo[1] == 0; });
         row("UavType set ok", [](L &l, P &, B &) { l.sendUav_UavType(); }, ack(0x02, "00"), true, 0x02, "Model setup successfully！");
         row("UavType set failed", [](L &l, P &, B &) { l.sendUav_UavType(); }, ack(0x02, "01"), true, 0x02, "Model setup failed！");
         row("UavType read", [](L &l, P &, B &) { l.requestUav_UavType(); }, ack(0x02, "05 00"), true, 0x02,
@@ -261,6 +265,9 @@ private Q_SLOTS:
             [](const P &p, const B &) { return p.moduleVersion[3].major == 2 && p.moduleVersion[3].minor == 5; });
         row("Version of module 12", [](L &l, P &, B &) { l.requestUav_FirmwareVersion(12); }, ack(0x10, "0C 02 05"), true, 0x10, "12",
             [](const P &p, const B &) { return p.moduleVersion[9].major == 0; });
+        // A refusal carries only the fields its branch reads: it is still an answer.
+        row("Version of module 12, index only", [](L &l, P &, B &) { l.requestUav_FirmwareVersion(12); }, ack(0x10, "0C"), true, 0x10, "12");
+        row("Version of module 3 without its version", [](L &l, P &, B &) { l.requestUav_FirmwareVersion(3); }, ack(0x10, "03"), false, -1, {});
         row("Version answer for another module", [](L &l, P &, B &) { l.requestUav_FirmwareVersion(4); }, ack(0x10, "03 01 01"), false, 0x10, "3");
         row("HeightLimit read", [](L &l, P &, B &) { l.requestUav_FlyingHeightLimit(); }, ack(0x11, "00 05"), true, 0x11, "",
             [](const P &p, const B &) { return p.heightLimit == 1; });
@@ -282,6 +289,7 @@ private Q_SLOTS:
             [](const P &p, const B &) { return p.workSpeed == 500; });
         row("Work speed refused", [](L &l, P &, B &) { l.requestUav_SetWorkSpeed(); }, ack(0x18, "01 F4 01"), true, -1, {},
             [](const P &p, const B &) { return p.workSpeed == 0; });
+        row("Work speed refused, status only", [](L &l, P &, B &) { l.requestUav_SetWorkSpeed(); }, ack(0x18, "01"), true, -1, {});
         row("Pump read", [](L &l, P &, B &) { l.requestUav_SpraySpeed(); }, reply(0x19, hex("00 01 28")), true, 0x19, "",
             [](const P &p, const B &) { return p.pumpSpeed == 40; });
         row("Small pump read", [](L &l, P &, B &) { l.requestUav_SmallSpraySpeed(); }, reply(0x19, hex("00 02 14")), true, 0x19, "",
@@ -294,6 +302,7 @@ private Q_SLOTS:
             [](const P &p, const B &) { return p.extSwitch2 == 1 && p.extSwitch1 == 0; });
         row("Switch refused", [](L &l, P &, B &) { l.requestUav_ExternelSwitch(1); }, ack(0x1B, "01 01 01"), true, -1, {},
             [](const P &p, const B &) { return p.extSwitch1 == 0; });
+        row("Switch refused, status only", [](L &l, P &, B &) { l.requestUav_ExternelSwitch(1); }, ack(0x1B, "02"), true, -1, {});
         row("Maintenance cycle read", [](L &l, P &, B &) { l.requestUav_MaintenanceTimer(4); }, ack(0x1C, "00 07 E8 03 00 00"), true, 0x1C, "7",
             [](const P &p, const B &) { return p.maintCycle == 1000; });
         row("Maintenance timer 1", [](L &l, P &, B &) { l.requestUav_MaintenanceTimer(1); }, ack(0x1C, "00 01 01 02 03 04"), true, 0x1C, "1",
@@ -375,6 +384,10 @@ private Q_SLOTS:
         m_link->dispatchFrame(reply(0xE5, hex("00 00 00 01") + data));
         QCOMPARE(chunks.size(), 0);
         QVERIFY(m_link->isResendActive());
+        // A chunk one byte short of what its length byte says is damaged, whatever its CRC.
+        m_link->dispatchFrame(reply(0xE5, hex("00 00 00 02") + data.left(127), 4 + 128));
+        QCOMPARE(chunks.size(), 0);
+        QVERIFY(m_link->isResendActive());
         m_link->dispatchFrame(reply(0xE5, hex("00 00 00 02") + data));
         QCOMPARE(chunks.size(), 1);
         QCOMPARE(chunks.at(0).at(1).toInt(), 2);
@@ -392,6 +405,38 @@ private Q_SLOTS:
         QVERIFY(!m_link->isResendActive());
     }
 
+    // The worker acknowledges the old command while the GUI thread tracks a new one, lined up
+    // round after round: whichever comes first, the new command must keep its resends.
+    void lateAcknowledgementNeverCancelsANewerCommand()
+    {
+        const QByteArray answer = reply(0x02, hex("05 00")); // answers requestUav_UavType
+        constexpr int kRounds = 40000;
+        std::atomic<int> started{0};
+        std::atomic<int> acknowledged{0};
+        std::thread worker([&] {
+            for (int round = 1; round <= kRounds; ++round) {
+                while (started.load() < round) {
+                }
+                m_link->dispatchFrame(answer);
+                acknowledged.store(round);
+            }
+        });
+        int lost = 0;
+        for (int round = 1; round <= kRounds; ++round) {
+            m_link->requestUav_UavType();
+            started.store(round);
+            m_link->requestUav_ReceiveType();
+            while (acknowledged.load() < round) {
+            }
+            if (!m_link->isResendActive() || m_link->pendingFrame().isEmpty())
+                ++lost;
+            if (round % 1000 == 0)
+                QCoreApplication::processEvents(); // the worker's queued resend notices
+        }
+        worker.join();
+        QCOMPARE(lost, 0);
+    }
+
     void flightReplies()
     {
         QSignalSpy instruct(m_link.get(), &SerialLink::SignalInstructReply);
@@ -405,6 +450,11 @@ private Q_SLOTS:
         m_link->dispatchFrame(reply(0xC3, hex("02 01")));
         QVERIFY(!m_link->isResendActive());
         QCOMPARE(instruct.last(), (QList<QVariant>{2, 1}));
+        // A one-byte answer acknowledges its instruction; there is no result to report.
+        m_link->sendOneKeyReturn();
+        m_link->dispatchFrame(reply(0xC3, hex("01")));
+        QVERIFY(!m_link->isResendActive());
+        QCOMPARE(instruct.size(), 2);
 
         QSignalSpy replies(m_link.get(), &SerialLink::SignalReply);
         QSignalSpy texts(m_link.get(), &SerialLink::SignalReplyUAV);
