@@ -97,11 +97,12 @@ void KivGuiController::setProtectAction(int action)
     blueLamp(false);
 }
 
-void KivGuiController::setCalibrationVoltage(float volts)
+void KivGuiController::setCalibrationVoltage(double volts)
 {
     if (!linkConnected)
         return;
-    store().voltCalib = ParamConversions::voltsToWire(volts);
+    // Rounded to the nearest hundredth as the protection voltages are: 16.4 V is 1640.
+    store().voltCalib = ParamConversions::voltsToWire(volts + 0.005);
     estimateBatteryCells();
     Q_EMIT send_DYJZ();
     blueLamp(true);

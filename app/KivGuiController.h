@@ -25,7 +25,7 @@ public:
     void setWheelbase(int millimetres);          // guarded
     void setGain(float value, int index);        // store guarded, send always
     void setProtectAction(int action);           // guarded
-    void setCalibrationVoltage(float volts);     // guarded
+    void setCalibrationVoltage(double volts);    // guarded
     void setProtectVoltages(double level1, double level2); // guarded
     void sendReturnHeight(uint8_t metres);
     void sendGpsPosition(int8_t x, int8_t y);

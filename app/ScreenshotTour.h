@@ -6,7 +6,8 @@
 class KivApplication;
 
 // --screenshots: once the read-back has finished, or after a while without a connection, saves a
-// picture of the window on each of its four pages, then quits.
+// picture of the window on each of its four pages and on each settings sub-page in both
+// languages, then quits.
 class ScreenshotTour : public QObject
 {
     Q_OBJECT
@@ -18,6 +19,7 @@ public:
 
 private:
     void capture();
+    int captureSettingsSubPages();
 
     QString m_directory;
     bool m_done = false;

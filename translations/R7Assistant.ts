@@ -108,6 +108,248 @@
         <source>GPS位置</source>
         <translation>GPS position</translation>
     </message>
+    <message>
+        <source>飞机上的值是 %1，超出这里的范围 %2～%3：框中的值还不是飞机上的值。</source>
+        <extracomment>Tool tip of a box whose value from the aircraft lies outside what the box can show.</extracomment>
+        <translation>The aircraft has %1, outside %2 to %3 here: the value in the box is not the aircraft&apos;s.</translation>
+    </message>
+    <message>
+        <source>请输入0~60之间的值，并按回车键确认。</source>
+        <extracomment>Tool tip of the three voltage boxes of the battery sub-page.</extracomment>
+        <translation>Enter a value between 0 and 60 and press Enter to confirm.</translation>
+    </message>
+    <message>
+        <source>保护开关</source>
+        <translation>Protection</translation>
+    </message>
+    <message>
+        <source>电压校准</source>
+        <translation>Voltage calibration</translation>
+    </message>
+    <message>
+        <source>校准</source>
+        <translation>Calibrate</translation>
+    </message>
+    <message>
+        <source>当前电压：</source>
+        <translation>Now:</translation>
+    </message>
+    <message>
+        <source>当前电压</source>
+        <translation>Current pack voltage</translation>
+    </message>
+    <message>
+        <source>电压保护</source>
+        <translation>Voltage protection</translation>
+    </message>
+    <message>
+        <source>一级保护</source>
+        <translation>Level 1</translation>
+    </message>
+    <message>
+        <source>二级保护</source>
+        <translation>Level 2</translation>
+    </message>
+    <message>
+        <source>保护措施：</source>
+        <translation>Action:</translation>
+    </message>
+    <message>
+        <source>保护电压：</source>
+        <translation>Voltage:</translation>
+    </message>
+    <message>
+        <source>返航</source>
+        <translation>Return</translation>
+    </message>
+    <message>
+        <source>着陆</source>
+        <translation>Landing</translation>
+    </message>
+    <message>
+        <source>一级保护措施</source>
+        <translation>Level-1 action</translation>
+    </message>
+    <message>
+        <source>一级保护电压</source>
+        <translation>Level-1 voltage</translation>
+    </message>
+    <message>
+        <source>二级保护电压</source>
+        <translation>Level-2 voltage</translation>
+    </message>
+    <message>
+        <source>报警</source>
+        <extracomment>Level-1 and level-2 protection actions: 报警 alarm, 返航 return home, 着陆 land.</extracomment>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>电压设置有误，一级要高于二级!</source>
+        <translation>The voltages are wrong: level 1 must be higher than level 2!</translation>
+    </message>
+    <message>
+        <source>四旋翼 I</source>
+        <translation>Quad I</translation>
+    </message>
+    <message>
+        <source>四旋翼 X</source>
+        <translation>Quad X</translation>
+    </message>
+    <message>
+        <source>六旋翼 Y</source>
+        <translation>Hexa Y</translation>
+    </message>
+    <message>
+        <source>六旋翼 IY</source>
+        <translation>Hexa IY</translation>
+    </message>
+    <message>
+        <source>六旋翼 I</source>
+        <translation>Hexa I</translation>
+    </message>
+    <message>
+        <source>六旋翼 V</source>
+        <translation>Hexa V</translation>
+    </message>
+    <message>
+        <source>八旋翼 I</source>
+        <translation>Octo I</translation>
+    </message>
+    <message>
+        <source>八旋翼 V</source>
+        <translation>Octo V</translation>
+    </message>
+    <message>
+        <source>八旋翼 X</source>
+        <translation>Octo X</translation>
+    </message>
+    <message>
+        <source>异型 X</source>
+        <translation>Allotype X</translation>
+    </message>
+    <message>
+        <source>异型 I</source>
+        <translation>Allotype I</translation>
+    </message>
+    <message>
+        <source>姿态感度</source>
+        <translation>Attitude gain</translation>
+    </message>
+    <message>
+        <source>稳定感度</source>
+        <translation>Stability gain</translation>
+    </message>
+    <message>
+        <source>油门感度</source>
+        <translation>Throttle gain</translation>
+    </message>
+    <message>
+        <source>飞机轴距</source>
+        <translation>Wheelbase</translation>
+    </message>
+    <message>
+        <source>感度微调</source>
+        <translation>Gain fine-tuning</translation>
+    </message>
+    <message>
+        <source>飞机轴距 %1</source>
+        <translation>Wheelbase %1</translation>
+    </message>
+    <message>
+        <source>返航高度示意图</source>
+        <translation>Picture: return height</translation>
+    </message>
+    <message>
+        <source>返航高度：</source>
+        <translation>Return height:</translation>
+    </message>
+    <message>
+        <source>米</source>
+        <extracomment>Unit suffix of the return height (metres), shown after the number.</extracomment>
+        <translation> m</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>GPS天线位置示意图</source>
+        <translation>Picture: GPS antenna position</translation>
+    </message>
+    <message>
+        <source>绿色区域请填写负数</source>
+        <translation>Enter negative values in the green area</translation>
+    </message>
+    <message>
+        <source>蓝色区域请填写正数</source>
+        <translation>Enter positive values in the blue area</translation>
+    </message>
+    <message>
+        <source>X轴：</source>
+        <translation>X axis:</translation>
+    </message>
+    <message>
+        <source>Y轴</source>
+        <translation>Y axis:</translation>
+    </message>
+    <message>
+        <source>GPS天线 X轴位置</source>
+        <translation>GPS antenna X offset</translation>
+    </message>
+    <message>
+        <source>GPS天线 Y轴位置</source>
+        <translation>GPS antenna Y offset</translation>
+    </message>
+    <message>
+        <source>厘米</source>
+        <extracomment>Unit suffix of the GPS antenna offsets (centimetres), shown after the number.</extracomment>
+        <translation> cm</translation>
+    </message>
+    <message>
+        <source>滚转</source>
+        <translation>Roll</translation>
+    </message>
+    <message>
+        <source>俯仰</source>
+        <translation>Pitch</translation>
+    </message>
+    <message>
+        <source>油门</source>
+        <translation>Throttle</translation>
+    </message>
+    <message>
+        <source>偏航</source>
+        <translation>Yaw</translation>
+    </message>
+    <message>
+        <source>%1 反向</source>
+        <extracomment>Accessible name of a channel&apos;s REV button; %1 is the channel (roll, CH5, ...).</extracomment>
+        <translation>Reverse %1</translation>
+    </message>
+    <message>
+        <source>接收机类型</source>
+        <translation>Receiver type</translation>
+    </message>
+    <message>
+        <source>遥控器校准</source>
+        <translation>RC calibration</translation>
+    </message>
+    <message>
+        <source>接收机类型 %1</source>
+        <translation>Receiver type %1</translation>
+    </message>
+    <message>
+        <source>停止校准</source>
+        <translation>Stop calibration</translation>
+    </message>
+    <message>
+        <source>开始校准</source>
+        <translation>Start calibration</translation>
+    </message>
 </context>
 <context>
     <name>KivSliderLarger</name>

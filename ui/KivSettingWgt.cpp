@@ -1,13 +1,28 @@
+// The settings page's shell: sub-pages, tabs and their reads, help, language and link state.
+// Each sub-page has its own file (KivSettingWgt_<topic>.cpp) with its builder and slots.
 #include "ui/KivSettingWgt.h"
 
-#include "app/AircraftParams.h"
-#include "config/Configuration.h"
+#include "app/LinkConnected.h"
+#include "config/Language.h"
+#include "config/WaitWithEvents.h"
 #include "ui/SubPageRecord.h"
+#include "ui/settings/SettingsLook.h"
+#include "widgets/KivSliderReturn.h"
+#include "widgets/KivSwitch.h"
+#include "widgets/LumPushButton.h"
+#include "widgets/LumSliderReturn.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QLabel>
+#include <QDoubleSpinBox>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QStackedWidget>
+
+const char KivSettingWgt::kOwnToolTipProperty[] = "ownToolTip";
+const char KivSettingWgt::kAircraftValueProperty[] = "aircraftValue";
 
 KivSettingWgt::KivSettingWgt(QWidget *parent)
     : PageShell(parent)
@@ -20,133 +35,204 @@ KivSettingWgt::KivSettingWgt(QWidget *parent)
     {"btnHeightSet", "pageHeightSet", QT_TRANSLATE_NOOP("KivSettingWgt", "返航高度"), "ReturnHeight.html"},
     {"btnGPSPosition", "pageGPSPosition", QT_TRANSLATE_NOOP("KivSettingWgt", "GPS位置"), "GPSPosition.html"},
     });
+    QStackedWidget *stack = stackedWidget();
+    for (int i = 0; i < stack->count(); ++i)
+        stack->widget(i)->setStyleSheet(SettingsLook::subPageStyle());
+    buildFramePage(stack->widget(0));
+    buildRcPage(stack->widget(1));
+    buildGainPage(stack->widget(2));
+    buildBatteryPage(stack->widget(3));
+    buildReturnHeightPage(stack->widget(4));
+    buildGpsPositionPage(stack->widget(5));
+
+    retranslate();
     tabGroup()->button(5)->hide();
+    SetProtectText(false);
     connect(tabGroup(), &QButtonGroup::idClicked, this, &KivSettingWgt::slot_tabClick);
-    stackedWidget()->setCurrentIndex(0);
+    // Every child exists now: the slots named on_<object>_<signal> find their signals.
+    QMetaObject::connectSlotsByName(this);
+
+    stack->setCurrentIndex(0);
     loadHelpPage(QStringLiteral("Frame.html"));
+    ui.wheelbase[0]->hide(); // 250 mm: no such aircraft
+    SlotReturnHeightLoadPicture();
+    SlotGPSPositionLoadPicture();
+    setMouseTracking(true); // the frame sub-page's help follows the pointer
 }
+
+// --- Tabs ----------------------------------------------------------------------------------------
 
 void KivSettingWgt::slot_tabClick(int index)
 {
-    if (index != settingsSubPage && index >= 0 && index <= 5) {
-        loadHelpPage(tabHelpFile(index));
-        switch (index) {
-        case 0:
-            Q_EMIT signal_request_JX();
-            break;
-        case 1:
-            Q_EMIT signal_request_ReceiveType();
-            waitWithEvents(200);
-            Q_EMIT signal_request_RemoteChannelReverse();
-            break;
-        case 2:
-            Q_EMIT signal_request_MotorWheelbase();
-            waitWithEvents(200);
-            Q_EMIT signal_request_InductionDegrees();
-            break;
-        case 3:
-            Q_EMIT signal_request_DC();
-            break;
-        case 4:
-            Q_EMIT SignalRequestReturnHeight();
-            break;
-        case 5:
-            Q_EMIT SignalRequestGPSPosition();
-            break;
-        }
-        settingsSubPage = uint8_t(index);
-    }
+    if (index < 0 || index >= stackedWidget()->count())
+        return;
+    const bool changed = index != settingsSubPage;
+    // Recorded before the reads: their pacing lets events run, and a click on another tab
+    // meanwhile must find this one already recorded.
+    settingsSubPage = uint8_t(index);
     stackedWidget()->setCurrentIndex(index);
     subPageRecord.settingsTab = uint8_t(index);
     subPageRecord.helpIndex = uint8_t(index);
+    if (!changed)
+        return;
+    loadHelpPage(tabHelpFile(index));
+    requestSubPage(index);
 }
 
-void KivSettingWgt::showFrameType(int row, int column)
+void KivSettingWgt::showSubPage(int index)
 {
-    m_shown.frameRow = row;
-    m_shown.frameColumn = column;
+    if (QAbstractButton *tab = tabGroup()->button(index))
+        tab->setChecked(true);
+    stackedWidget()->setCurrentIndex(index);
+    loadHelpPage(tabHelpFile(index));
 }
 
-void KivSettingWgt::showReceiverType(int option)
+void KivSettingWgt::requestSubPage(int index)
 {
-    if (option >= 1 && option <= 3)
-        m_shown.receiverOption = option;
+    const int sequence = ++m_requestSequence;
+    // The second read of a tab waits with the event loop running: the window may close, the
+    // link drop or another tab be chosen meanwhile, and then the read is not sent.
+    const auto paced = [this, sequence](void (KivSettingWgt::*request)()) {
+        const QPointer<KivSettingWgt> self(this);
+        const bool wasConnected = linkConnected;
+        waitWithEvents(kRequestPacingMs);
+        if (self && m_requestSequence == sequence && !(wasConnected && !linkConnected))
+            Q_EMIT(this->*request)();
+    };
+    switch (index) {
+    case 0:
+        Q_EMIT signal_request_JX();
+        break;
+    case 1:
+        Q_EMIT signal_request_ReceiveType();
+        paced(&KivSettingWgt::signal_request_RemoteChannelReverse);
+        break;
+    case 2:
+        Q_EMIT signal_request_MotorWheelbase();
+        paced(&KivSettingWgt::signal_request_InductionDegrees);
+        break;
+    case 3:
+        Q_EMIT signal_request_DC();
+        break;
+    case 4:
+        Q_EMIT SignalRequestReturnHeight();
+        break;
+    case 5:
+        Q_EMIT SignalRequestGPSPosition();
+        break;
+    }
 }
 
-void KivSettingWgt::showChannelReverse(int mask)
+void KivSettingWgt::mouseMoveEvent(QMouseEvent *event)
 {
-    m_shown.channelReverse = mask;
+    // Moves over a frame button end up here too (a button ignores moves without a press): only
+    // the space between the buttons brings the general frame help back.
+    if (stackedWidget()->currentIndex() == 0
+        && !qobject_cast<LumPushButton *>(childAt(event->position().toPoint())))
+        loadHelpPage(QStringLiteral("Frame.html"));
+    PageShell::mouseMoveEvent(event);
 }
 
-void KivSettingWgt::showChannelValue(float value, int index)
+bool KivSettingWgt::eventFilter(QObject *watched, QEvent *event)
 {
-    if (index >= 1 && index <= 8)
-        m_shown.channel[index] = value;
+    if (qobject_cast<LumPushButton *>(watched))
+        return frameKeyFilter(event);
+    return gainFilter(watched, event) || PageShell::eventFilter(watched, event);
 }
 
-void KivSettingWgt::showWheelbase(int millimetres)
+// --- Link state ----------------------------------------------------------------------------------
+
+void KivSettingWgt::SlotHandShaked(bool f)
 {
-    if (millimetres > 0 && millimetres <= 1250 && millimetres % 250 == 0)
-        m_shown.wheelbase = millimetres;
+    ui.switch_dianchi->setEnabled(f);
 }
 
-void KivSettingWgt::showGain(float value, int index)
+// --- Language ------------------------------------------------------------------------------------
+
+void KivSettingWgt::addTexts(std::function<void()> apply)
 {
-    if (index >= 1 && index <= 3)
-        m_shown.gain[index] = int(value);
+    m_texts.push_back(std::move(apply));
 }
-
-void KivSettingWgt::showCalibrationVoltage(double volts)
-{
-    m_shown.calibrationVoltage = volts;
-}
-
-void KivSettingWgt::showBatteryIcons() {}
-
-void KivSettingWgt::showProtectVoltages(double level1, double level2)
-{
-    m_shown.protect1 = level1;
-    m_shown.protect2 = level2;
-}
-
-void KivSettingWgt::setProtectSwitch(bool on)
-{
-    m_shown.protectSwitch = on;
-}
-
-void KivSettingWgt::showPackVoltage()
-{
-    m_shown.packVoltage = QString::number(aircraftParams().bat_volt / 100.0, 'f', 2) + QLatin1Char('V');
-}
-
-void KivSettingWgt::setReturnHeight(int height)
-{
-    m_shown.returnHeight = height;
-}
-
-void KivSettingWgt::setGPSPosition(char GPS_X, char GPS_Y)
-{
-    m_shown.gpsX = int8_t(GPS_X);
-    m_shown.gpsY = int8_t(GPS_Y);
-}
-
-void KivSettingWgt::setStartCorrect()
-{
-    m_shown.calibrating = true;
-}
-
-void KivSettingWgt::endStartCorrect()
-{
-    m_shown.calibrating = false;
-}
-
-void KivSettingWgt::SlotHandShaked(bool) {}
-
-void KivSettingWgt::SlotReturnHeightLoadPicture() {}
-
-void KivSettingWgt::SlotGPSPositionLoadPicture() {}
 
 void KivSettingWgt::retranslate()
 {
+    // The protection combo box gets new item texts; its index stays, and nothing is sent.
+    refreshingTexts = true;
     retranslateTabs();
+    for (const auto &apply : m_texts)
+        apply();
+    retranslateZoneCaptions();
+    SetProtectText(ui.switch_dianchi->isChecked());
+    for (QAbstractSpinBox *box : findChildren<QAbstractSpinBox *>())
+        updateValueToolTip(box);
+    refreshingTexts = false;
+}
+
+void KivSettingWgt::retranslateZoneCaptions()
+{
+    // Drawn in the bars themselves: chosen by the language, not by the translation file.
+    if (languageCode == 0) {
+        ui.sliderCH6->setZoneCaptions(QStringLiteral("Stand-by"), QStringLiteral("Spray"),
+                                      QStringLiteral("Return/RecordPoint"));
+        ui.sliderCH7->setZoneCaptions(QStringLiteral("B Point"), QStringLiteral("A Point"));
+        ui.sliderCH8->setZoneCaptions(QStringLiteral("Stand-by"), QStringLiteral("ABPointMode"));
+    } else {
+        ui.sliderCH6->setZoneCaptions(QStringLiteral("待命"), QStringLiteral("喷洒"),
+                                      QStringLiteral("返航/记录续喷点"));
+        ui.sliderCH7->setZoneCaptions(QStringLiteral("B点"), QStringLiteral("A点"));
+        ui.sliderCH8->setZoneCaptions(QStringLiteral("待命"), QStringLiteral("AB点模式"));
+    }
+}
+
+// --- Values from the aircraft --------------------------------------------------------------------
+
+bool KivSettingWgt::showAircraftValue(QAbstractSpinBox *box, double value)
+{
+    const QSignalBlocker blocker(box);
+    bool fits = true;
+    if (auto *spin = qobject_cast<QSpinBox *>(box)) {
+        fits = value >= spin->minimum() && value <= spin->maximum();
+        spin->setValue(int(value));
+    } else if (auto *spin = qobject_cast<QDoubleSpinBox *>(box)) {
+        fits = value >= spin->minimum() && value <= spin->maximum();
+        spin->setValue(value);
+    }
+    box->setProperty(kAircraftValueProperty, fits ? QVariant() : QVariant(value));
+    updateValueToolTip(box);
+    return fits;
+}
+
+void KivSettingWgt::updateValueToolTip(QAbstractSpinBox *box)
+{
+    QStringList lines;
+    const QByteArray own = box->property(kOwnToolTipProperty).toByteArray();
+    if (!own.isEmpty())
+        lines << tr(own.constData());
+    const QVariant aircraft = box->property(kAircraftValueProperty);
+    if (aircraft.isValid()) {
+        double minimum = 0;
+        double maximum = 0;
+        if (auto *spin = qobject_cast<QSpinBox *>(box)) {
+            minimum = spin->minimum();
+            maximum = spin->maximum();
+        } else if (auto *spin = qobject_cast<QDoubleSpinBox *>(box)) {
+            minimum = spin->minimum();
+            maximum = spin->maximum();
+        }
+        //: Tool tip of a box whose value from the aircraft lies outside what the box can show.
+        lines << tr("飞机上的值是 %1，超出这里的范围 %2～%3：框中的值还不是飞机上的值。")
+                     .arg(aircraft.toDouble())
+                     .arg(minimum)
+                     .arg(maximum);
+    }
+    box->setToolTip(lines.join(QLatin1Char('\n')));
+}
+
+void KivSettingWgt::clearAircraftValue(QAbstractSpinBox *box)
+{
+    // The user's own value replaces the aircraft's.
+    if (box->property(kAircraftValueProperty).isValid()) {
+        box->setProperty(kAircraftValueProperty, QVariant());
+        updateValueToolTip(box);
+    }
 }

@@ -1,17 +1,29 @@
 #pragma once
 
 #include "ui/PageShell.h"
+#include "ui/settings/SettingsForm.h"
 
-// Settings page: frame type, receiver and RC, gains, battery, return height, GPS position.
-// The controller calls the display operations when replies arrive; until the sub-pages are built
-// they keep the values shown, so the state is visible to the rest of the program.
+#include <functional>
+#include <vector>
+
+class QAbstractSpinBox;
+class QDoubleSpinBox;
+
+// Settings page: frame type, receiver and RC, gains, battery, return height, GPS position (that
+// tab hidden). User input goes to the controller's setters; the controller shows read replies
+// through the display operations. Values from the aircraft never echo back to it: they are
+// shown with the boxes' signals blocked, and only the user's own edits are sent.
 class KivSettingWgt : public PageShell
 {
     Q_OBJECT
 
 public:
+    // The aircraft answers one command at a time: a tab's second read waits this long.
+    static constexpr int kRequestPacingMs = 200;
+
     explicit KivSettingWgt(QWidget *parent = nullptr);
 
+    // Display operations, called by the controller with values from the store.
     void showFrameType(int row, int column);
     void showReceiverType(int option);
     void showChannelReverse(int mask);
@@ -23,25 +35,27 @@ public:
     void showProtectVoltages(double level1, double level2);
     void setProtectSwitch(bool on);
     void showPackVoltage();
-    void retranslate();
 
-    struct Shown
-    {
-        int frameRow = 0, frameColumn = 0;
-        int receiverOption = 0;
-        int channelReverse = 0;
-        float channel[9] = {}; // display index 1..8
-        int wheelbase = 0;
-        int gain[4] = {};      // index 1..3
-        double calibrationVoltage = 0;
-        double protect1 = 0, protect2 = 0;
-        bool protectSwitch = false;
-        QString packVoltage;
-        int returnHeight = 0;
-        int gpsX = 0, gpsY = 0;
-        bool calibrating = false;
-    };
-    const Shown &shown() const { return m_shown; }
+    // Shows a sub-page and its help without reading its values (pictures, tests).
+    void showSubPage(int index);
+
+    // Re-sets every text, accessible name and language-dependent caption in the current language.
+    void retranslate();
+    // Level 2 must be below level 1. A failing check warns in one box at a time.
+    bool validateProtectVoltages(double level1, double level2);
+
+    // Help of the frame under the pointer; connected to the buttons' SingnalHover().
+    void on_btn_jixing_1_1_hover();
+    void on_btn_jixing_1_2_hover();
+    void on_btn_jixing_1_3_hover();
+    void on_btn_jixing_2_1_hover();
+    void on_btn_jixing_2_2_hover();
+    void on_btn_jixing_2_3_hover();
+    void on_btn_jixing_3_1_hover();
+    void on_btn_jixing_3_2_hover();
+    void on_btn_jixing_3_3_hover();
+    void on_btn_jixing_4_1_hover();
+    void on_btn_jixing_4_2_hover();
 
 Q_SIGNALS:
     void signal_request_JX();
@@ -55,14 +69,109 @@ Q_SIGNALS:
 
 public Q_SLOTS:
     void slot_tabClick(int index);
+    void SlotHandShaked(bool f);
+
+    // Frame type
+    void on_btn_jixing_1_1_clicked(bool checked);
+    void on_btn_jixing_1_2_clicked(bool checked);
+    void on_btn_jixing_1_3_clicked(bool checked);
+    void on_btn_jixing_2_1_clicked(bool checked);
+    void on_btn_jixing_2_2_clicked(bool checked);
+    void on_btn_jixing_2_3_clicked(bool checked);
+    void on_btn_jixing_3_1_clicked(bool checked);
+    void on_btn_jixing_3_2_clicked(bool checked);
+    void on_btn_jixing_3_3_clicked(bool checked);
+    void on_btn_jixing_4_1_clicked(bool checked);
+    void on_btn_jixing_4_2_clicked(bool checked);
+
+    // Receiver and RC
+    void on_checkBox_PWM_clicked(bool checked);
+    void on_checkBox_PPM_clicked(bool checked);
+    void on_checkBox_SBUS_clicked(bool checked);
+    void on_btn_startCorrect_toggled(bool checked);
     void setStartCorrect();
     void endStartCorrect();
-    void SlotHandShaked(bool f);
+    void on_btn_rev_1_toggled(bool checked);
+    void on_btn_rev_2_clicked(bool checked);
+    void on_btn_rev_3_clicked(bool checked);
+    void on_btn_rev_4_clicked(bool checked);
+    void on_btn_rev_5_clicked(bool checked);
+    void on_btn_rev_6_clicked(bool checked);
+    void on_btn_rev_7_clicked(bool checked);
+    void on_btn_rev_8_clicked(bool checked);
+
+    // Wheelbase and gains
+    void on_checkBox_FJZJ250_clicked(bool checked);
+    void on_checkBox_FJZJ500_clicked(bool checked);
+    void on_checkBox_FJZJ750_clicked(bool checked);
+    void on_checkBox_FJZJ1000_clicked(bool checked);
+    void on_checkBox_FJZJ1500_clicked(bool checked);
+    void on_editStable_valueChanged(int value);
+    void on_editAttitude_valueChanged(int value);
+    void on_editThrottle_valueChanged(int value);
+
+    // Battery
+    void slot_switchChange(bool on);
+    void SetProtectText(bool bFlag);
+    void SlotIndexChanged(int index);
+    void on_spinVoltageCalibration_valueChanged(double value);
+    void on_btn_correct_clicked();
+    void on_editVoltageFirst_valueChanged(double value);
+    void on_editVoltageSecond_valueChanged(double value);
+    void on_editVoltageFirst_editingFinished();
+    void on_editVoltageSecond_editingFinished();
+
+    // Return height and GPS position
     void setReturnHeight(int height);
     void setGPSPosition(char GPS_X, char GPS_Y);
     void SlotReturnHeightLoadPicture();
     void SlotGPSPositionLoadPicture();
+    void on_spinReturnHeight_valueChanged(double value);
+    void on_btnReturnHeight_clicked();
+    void on_spinGPSPositionX_valueChanged(double value);
+    void on_spinGPSPositionY_valueChanged(double value);
+    void on_btnSendGPSPosition_clicked();
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    Shown m_shown;
+    void buildFramePage(QWidget *page);
+    void buildRcPage(QWidget *page);
+    void buildGainPage(QWidget *page);
+    void buildBatteryPage(QWidget *page);
+    void buildReturnHeightPage(QWidget *page);
+    void buildGpsPositionPage(QWidget *page);
+    // Registers how a widget gets its texts; retranslate runs every one of them.
+    void addTexts(std::function<void()> apply);
+    void retranslateZoneCaptions();
+
+    void requestSubPage(int index);
+    void frameHover(int row, int column);
+    void frameClicked(int row, int column, bool checked);
+    bool frameKeyFilter(QEvent *event);
+    void reverseChannel(int revNumber, bool reversed);
+    void wheelbaseClicked(int millimetres, bool checked);
+    void gainEdited(int index, int value);
+    bool gainFilter(QObject *watched, QEvent *event);
+    void protectVoltagesEdited(QDoubleSpinBox *finished);
+
+    // Shows a value read from the aircraft with the box's signals blocked. A value the box cannot
+    // hold is shown at the box's limit and false is returned; the tool tip then names the true
+    // value, and the caller gives the box its pending style.
+    bool showAircraftValue(QAbstractSpinBox *box, double value);
+    void updateValueToolTip(QAbstractSpinBox *box);
+    void clearAircraftValue(QAbstractSpinBox *box);
+    // Spin-box properties: the untranslated own tool tip (QByteArray), and the aircraft's value
+    // while it lies outside the box's range.
+    static const char kOwnToolTipProperty[];
+    static const char kAircraftValueProperty[];
+
+    SettingsForm ui;
+    bool refreshingTexts = false;
+    std::vector<std::function<void()>> m_texts;
+    int m_requestSequence = 0;
+    bool m_voltageWarningOpen = false;
+    bool m_voltagePending[2] = {};
 };

@@ -1,8 +1,12 @@
 #include "widgets/KivSwitch.h"
 
+#include "widgets/KivSwitchAccessible.h"
 #include "widgets/SliderGeometry.h"
 
+#include <QAccessible>
+
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -15,6 +19,8 @@ KivSwitch::KivSwitch(QWidget *parent)
     , m_offText(tr("OFF"))
 {
     setFixedSize(95, 36);
+    setFocusPolicy(Qt::StrongFocus);
+    installKivSwitchAccessibility();
     m_timer->setInterval(1);
     connect(m_timer, &QTimer::timeout, this, &KivSwitch::timerout);
     // A hidden widget gets its first resize event only when shown; the geometry must be
@@ -79,6 +85,7 @@ void KivSwitch::setChecked(bool checked)
     if (checked != m_checked) {
         m_checked = checked;
         emit checkStateChanged(checked);
+        notifyCheckedChanged();
     }
     startAnimation();
 }
@@ -118,13 +125,50 @@ void KivSwitch::mousePressEvent(QMouseEvent *event)
 
 void KivSwitch::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || m_animating
-        || !rect().contains(event->position().toPoint())) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        click();
+}
+
+void KivSwitch::click()
+{
+    if (m_animating || !isEnabled())
         return;
-    }
     m_checked = !m_checked;
     emit clicked(m_checked);
     startAnimation();
+    notifyCheckedChanged();
+}
+
+void KivSwitch::notifyCheckedChanged()
+{
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void KivSwitch::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void KivSwitch::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void KivSwitch::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void KivSwitch::enterEvent(QEnterEvent *event)
@@ -209,6 +253,13 @@ void KivSwitch::paintEvent(QPaintEvent *)
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(255, 255, 255, 70));
         painter.drawPath(trackPath);
+    }
+
+    if (hasFocus()) {
+        // Keyboard focus: a ring around the track.
+        painter.setPen(QPen(QColor(34, 192, 99), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(track.adjusted(-2, -2, 2, 2), radius + 2, radius + 2);
     }
 
     painter.translate(knobRect().topLeft());

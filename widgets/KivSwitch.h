@@ -27,6 +27,9 @@ public:
 
     // Sets the state without a click: emits checkStateChanged on a change, never clicked.
     void setChecked(bool checked);
+    // What a click does (Space and Return, and the accessibility interface's press): flips the
+    // state and emits clicked; ignored while disabled or during the slide.
+    void click();
 
 signals:
     void checkStateChanged(bool checked);
@@ -36,6 +39,9 @@ private slots:
     void timerout();
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
@@ -46,6 +52,7 @@ protected:
 
 private:
     void updateLayout();
+    void notifyCheckedChanged();
     void startAnimation();
     QRectF trackRect() const;
     QRectF knobRect() const;

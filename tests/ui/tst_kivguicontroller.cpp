@@ -9,7 +9,13 @@
 #include "ui/LumActaPhytophySin.h"
 #include "ui/SubPageRecord.h"
 
+#include "widgets/KivChannelBar.h"
+#include "widgets/KivSwitch.h"
+
+#include <QAbstractButton>
+#include <QDoubleSpinBox>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -19,6 +25,12 @@ using Setter = std::function<void(KivGuiController &)>;
 using StoreCheck = std::function<bool(const AircraftParams &)>;
 Q_DECLARE_METATYPE(Setter)
 Q_DECLARE_METATYPE(StoreCheck)
+
+template<typename T>
+T *page(const char *name)
+{
+    return mainWindow->settingsPage()->findChild<T *>(QLatin1String(name));
+}
 
 class tst_KivGuiController : public QObject
 {
@@ -79,6 +91,11 @@ private Q_SLOTS:
         row("protect voltages offline", [](C &c) { c.setProtectVoltages(10.8, 10.6); }, false, "", [](const P &p) { return p.LV1 == 0; }, -1);
         row("calibration", [](C &c) { aircraftParams().bat_volt = 1259; c.setCalibrationVoltage(12.59f); }, true, "send_DYJZ",
             [](const P &p) { return p.voltCalib == 1259 && p.batteryCells == 3; }, 1);
+        // Rounded to the nearest hundredth like the protection voltages, not truncated.
+        row("calibration 16.4 V", [](C &c) { c.setCalibrationVoltage(16.4); }, true, "send_DYJZ",
+            [](const P &p) { return p.voltCalib == 1640; }, 1);
+        row("calibration 60 V", [](C &c) { c.setCalibrationVoltage(60.0); }, true, "send_DYJZ",
+            [](const P &p) { return p.voltCalib == 6000; }, 1);
         row("calibration at 25.2 V", [](C &c) { aircraftParams().bat_volt = 2520; c.setCalibrationVoltage(25.2f); }, true, "send_DYJZ",
             [](const P &p) { return p.batteryCells == 0; }, 1);
         row("return height offline", [](C &c) { c.sendReturnHeight(30); }, false, "SignalSendReturnHeight",
@@ -128,48 +145,46 @@ private Q_SLOTS:
 
     void replies()
     {
-        KivSettingWgt *settings = mainWindow->settingsPage();
         mainWindow->setBlueLamp(false);
         p.Uav_Type = 10;
         guiController->returnInfo(0x02, QString());
         QVERIFY(mainWindow->isBlueLampOn());
-        QCOMPARE(settings->shown().frameRow, 4);
-        QCOMPARE(settings->shown().frameColumn, 2);
+        QVERIFY(page<QAbstractButton>("btn_jixing_4_2")->isChecked());
         p.Uav_Type = 11; // nothing shown for codes above 10
         guiController->returnInfo(0x02, QString());
-        QCOMPARE(settings->shown().frameColumn, 2);
+        QVERIFY(page<QAbstractButton>("btn_jixing_4_2")->isChecked());
 
         p.Contrl_type = 0;
         guiController->returnInfo(0x04, QString());
-        QCOMPARE(settings->shown().receiverOption, 3);
+        QVERIFY(page<QAbstractButton>("checkBox_SBUS")->isChecked());
 
         QSignalSpy gains(guiController, &KivGuiController::signal_request_InductionDegrees);
         p.Uav_wid = 4;
         guiController->returnInfo(0x09, QString());
-        QCOMPARE(settings->shown().wheelbase, 1000);
+        QVERIFY(page<QAbstractButton>("checkBox_FJZJ1000")->isChecked());
         QCOMPARE(gains.size(), 1);
 
         p.sensRateP = 100; p.sensRateD = 200; p.altRateP = 300;
         guiController->returnInfo(0x0A, QString());
-        QCOMPARE(settings->shown().gain[2], 200);
+        QCOMPARE(page<QSpinBox>("editStable")->value(), 200);
 
         linkConnected = 1;
         p.SP_S = 1; p.LV1 = 1080; p.LV2 = 1060; p.bat_volt = 2300; p.batteryCells = 0;
         guiController->returnInfo(0x0C, QString());
-        QVERIFY(settings->shown().protectSwitch);
-        QCOMPARE(settings->shown().protect1, 10.8);
+        QVERIFY(page<KivSwitch>("switch_dianchi")->isChecked());
+        QCOMPARE(page<QDoubleSpinBox>("editVoltageFirst")->value(), 10.8);
         QCOMPARE(p.batteryCells.load(), uint8_t(6));
 
         p.M_CCR0 = 2;
         guiController->returnInfo(0x08, QString());
         QCOMPARE(mainWindow->toolsPage()->shownMotorIdle(), 3);
 
-        p.returnHeight = 45;
+        p.returnHeight = 25;
         guiController->returnInfo(0x12, QString());
-        QCOMPARE(settings->shown().returnHeight, 45);
+        QCOMPARE(page<QDoubleSpinBox>("spinReturnHeight")->value(), 25.0);
         p.gpsPosX = -5; p.gpsPosY = 7;
         guiController->returnInfo(0x03, QString());
-        QCOMPARE(settings->shown().gpsX, -5);
+        QCOMPARE(page<QDoubleSpinBox>("spinGPSPositionX")->value(), -5.0);
 
         QSignalSpy version(guiController, &KivGuiController::FirmwareIdChanged);
         QSignalSpy switches(guiController, &KivGuiController::SignalExternalSwitch);
@@ -211,13 +226,12 @@ private Q_SLOTS:
         p.Contrl_type = uint8_t(receiver);
         p.warning_code = uint8_t(warning);
         guiController->returnInfo(0x46, QString());
-        const auto &shown = mainWindow->settingsPage()->shown();
-        QCOMPARE(shown.channel[1], -100.0f);
-        QCOMPARE(shown.channel[2], 20.0f);
-        QCOMPARE(shown.channel[4], 100.0f); // throttle feeds channel 4
-        QCOMPARE(shown.channel[3], -30.0f); // yaw feeds channel 3
-        QCOMPARE(shown.channel[5], channel5);
-        QCOMPARE(shown.channel[8], -8.0f);
+        QCOMPARE(page<KivChannelBar>("slider_gunZhuan")->value(), -100.0f);
+        QCOMPARE(page<KivChannelBar>("slider_fuyang")->value(), 20.0f);
+        QCOMPARE(page<KivChannelBar>("slider_pianhang")->value(), 100.0f); // the throttle bar
+        QCOMPARE(page<KivChannelBar>("slider_youmen")->value(), -30.0f);   // the yaw bar
+        QCOMPARE(page<KivChannelBar>("slider_kongzhimoshi")->value(), channel5);
+        QCOMPARE(page<KivChannelBar>("sliderCH8")->value(), -8.0f);
     }
 
     void disconnectMarksEverythingFaulty()

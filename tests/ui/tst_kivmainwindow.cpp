@@ -1,6 +1,7 @@
 // The main window as a user meets it: its form, connection display, navigation and help rules,
 // dragging, keys, language switching and the update hint.
 #include "app/KivGuiController.h"
+#include "app/LinkConnected.h"
 #include "config/AppPaths.h"
 #include "config/IniFile.h"
 #include "config/Language.h"
@@ -95,10 +96,13 @@ private Q_SLOTS:
         QVERIFY(!child<QLabel>("lb_redLight")->pixmap().isNull());
         QVERIFY(w->isRedLampOn());
         QSignalSpy relayed(w, &KivMainWindow::SignalHandShaked);
-        w->settingsPage()->setStartCorrect();
+        auto *calibration = child<QPushButton>("btn_startCorrect");
+        linkConnected = 1;
+        calibration->setChecked(true);
+        linkConnected = 0;
         w->slot_connectResult(false);
         QCOMPARE(relayed.size(), 1);
-        QVERIFY(!w->settingsPage()->shown().calibrating); // a lost link ends the RC calibration
+        QVERIFY(!calibration->isChecked()); // a lost link ends the RC calibration
     }
 
     void pageButtonsAndHelpIndex()
