@@ -9,7 +9,6 @@
 #include "ui/settings/SettingsLook.h"
 #include "widgets/KivSliderReturn.h"
 #include "widgets/KivSwitch.h"
-#include "widgets/LumPushButton.h"
 #include "widgets/LumSliderReturn.h"
 
 #include <QAbstractButton>
@@ -125,19 +124,15 @@ void KivSettingWgt::requestSubPage(int index)
 
 void KivSettingWgt::mouseMoveEvent(QMouseEvent *event)
 {
-    // Moves over a frame button end up here too (a button ignores moves without a press): only
-    // the space between the buttons brings the general frame help back.
-    if (stackedWidget()->currentIndex() == 0
-        && !qobject_cast<LumPushButton *>(childAt(event->position().toPoint())))
+    if (stackedWidget()->currentIndex() == 0)
         loadHelpPage(QStringLiteral("Frame.html"));
     PageShell::mouseMoveEvent(event);
 }
 
 bool KivSettingWgt::eventFilter(QObject *watched, QEvent *event)
 {
-    if (qobject_cast<LumPushButton *>(watched))
-        return frameKeyFilter(event);
-    return gainFilter(watched, event) || PageShell::eventFilter(watched, event);
+    return frameGapFilter(watched, event) || gainFilter(watched, event)
+           || PageShell::eventFilter(watched, event);
 }
 
 // --- Link state ----------------------------------------------------------------------------------

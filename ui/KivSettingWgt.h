@@ -150,7 +150,7 @@ private:
     void requestSubPage(int index);
     void frameHover(int row, int column);
     void frameClicked(int row, int column, bool checked);
-    bool frameKeyFilter(QEvent *event);
+    bool frameGapFilter(QObject *watched, QEvent *event);
     void reverseChannel(int revNumber, bool reversed);
     void wheelbaseClicked(int millimetres, bool checked);
     void gainEdited(int index, int value);

@@ -6,7 +6,7 @@
 #include "widgets/LumPushButton.h"
 
 #include <QGridLayout>
-#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -52,13 +52,13 @@ void KivSettingWgt::buildFramePage(QWidget *page)
         auto *button = new LumPushButton(contents);
         button->setObjectName(QStringLiteral("btn_jixing_%1_%2").arg(frame.row).arg(frame.column));
         button->setFixedSize(138, 138);
+        // One checked at a time, kept by the page: auto-exclusive buttons are a single Tab stop
+        // whose arrow keys click (and so send) every frame type they pass.
         button->setCheckable(true);
-        button->setAutoExclusive(true);
         button->setIcon(QIcon(QStringLiteral(":/images/JX%1-%2.png").arg(frame.row).arg(frame.column)));
         button->setIconSize(QSize(120, 120));
         button->setStyleSheet(SettingsLook::frameButtonStyle());
         button->setMouseTracking(true);
-        button->installEventFilter(this);
         connect(button, &LumPushButton::SingnalHover, this, frame.hover);
         grid->addWidget(button, frame.row - 1, frame.column - 1);
         ui.frameButtons[frame.row - 1][frame.column - 1] = button;
@@ -71,8 +71,11 @@ void KivSettingWgt::buildFramePage(QWidget *page)
     }
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(4, 1);
+    // Moves between the buttons bring the general help back (see frameGapFilter).
+    contents->setMouseTracking(true);
     scroll->setWidget(contents);
     ui.scrollArea = scroll;
+    contents->installEventFilter(this);
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 6, 0, 0);
     layout->addWidget(scroll);
@@ -86,34 +89,39 @@ void KivSettingWgt::frameHover(int row, int column)
     }
 }
 
-void KivSettingWgt::frameClicked(int row, int column, bool checked)
+void KivSettingWgt::frameClicked(int row, int column, bool)
 {
-    if (checked && guiController)
+    // A click on the checked button unchecks a plain checkable button: it stays chosen, and the
+    // frame type is sent again as a click on a chosen auto-exclusive button would.
+    showFrameType(row, column);
+    if (guiController)
         guiController->setFrameType(row, column);
-}
-
-bool KivSettingWgt::frameKeyFilter(QEvent *event)
-{
-    // Arrow keys on a checked auto-exclusive button would click its neighbour and so send a new
-    // frame type with every key: here they only move the focus; Space chooses.
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    if (key == Qt::Key_Left || key == Qt::Key_Up) {
-        focusNextPrevChild(false);
-        return true;
-    }
-    if (key == Qt::Key_Right || key == Qt::Key_Down) {
-        focusNextPrevChild(true);
-        return true;
-    }
-    return false;
 }
 
 void KivSettingWgt::showFrameType(int row, int column)
 {
-    if (auto *button = findChild<LumPushButton *>(QStringLiteral("btn_jixing_%1_%2").arg(row).arg(column)))
-        button->setChecked(true);
+    const QString chosen = QStringLiteral("btn_jixing_%1_%2").arg(row).arg(column);
+    if (!findChild<LumPushButton *>(chosen))
+        return;
+    for (const FrameType &frame : kFrameTypes) {
+        LumPushButton *button = ui.frameButtons[frame.row - 1][frame.column - 1];
+        const QSignalBlocker blocker(button);
+        button->setChecked(button->objectName() == chosen);
+    }
+}
+
+bool KivSettingWgt::frameGapFilter(QObject *watched, QEvent *event)
+{
+    // The grid's own moves: a widget without mouse tracking swallows moves, so the page would
+    // never hear of the pointer between the buttons. Moves over a button come here too (the
+    // button passes them on) and keep that button's help.
+    if (watched != ui.scrollArea->widget() || event->type() != QEvent::MouseMove)
+        return false;
+    auto *contents = static_cast<QWidget *>(watched);
+    const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+    if (!qobject_cast<LumPushButton *>(contents->childAt(at)))
+        loadHelpPage(QStringLiteral("Frame.html"));
+    return false;
 }
 
 void KivSettingWgt::on_btn_jixing_1_1_hover() { frameHover(1, 1); }
