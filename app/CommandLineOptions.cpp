@@ -1,5 +1,6 @@
 #include "app/CommandLineOptions.h"
 
+#include "config/ServiceUrls.h"
 #include "config/SoftwareUpdateCheck.h"
 
 #include <QCommandLineParser>
@@ -45,9 +46,9 @@ CommandLineOptions CommandLineOptions::parse(const QStringList &arguments)
     options.screenshotsDir = parser.value(screenshots);
     if (parser.isSet(serviceUrl)) {
         const QUrl url(parser.value(serviceUrl), QUrl::StrictMode);
-        const bool web = url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
-        if (!url.isValid() || !web || url.host().isEmpty())
-            return exitWith(2, QStringLiteral("--service-url wants scheme://host[:port], got: %1\n").arg(parser.value(serviceUrl)));
+        if (!isValidServiceBaseUrl(url))
+            return exitWith(2, QStringLiteral("--service-url wants http(s)://host[:port][/path], without user, "
+                                              "query or fragment; got: %1\n").arg(parser.value(serviceUrl)));
         options.serviceUrl = url;
     }
     return options;

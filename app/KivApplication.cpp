@@ -167,6 +167,9 @@ void KivApplication::wire()
 
 void KivApplication::SlotUpdatePortList(uint8_t)
 {
+    // Enumeration announces the ports again after every round of the scan: one timer, restarted.
+    if (portScanTimerId)
+        killTimer(portScanTimerId);
     portScanTimerId = startTimer(kPortScanMs, Qt::CoarseTimer);
 }
 
@@ -232,10 +235,15 @@ void KivApplication::SlotUpdateData()
         [this] { SlotRequestMaintenance(); },
     };
     const int count = int(std::size(steps));
+    const int run = ++m_readBackRun;
     for (int i = 0; i < count; ++i) {
         steps[i]();
-        if (i + 1 < count)
-            waitWithEvents(kReadBackStepMs);
+        if (i + 1 == count)
+            break;
+        waitWithEvents(kReadBackStepMs);
+        // A link lost during the wait, or a newer read-back after a new handshake, ends this one.
+        if (run != m_readBackRun || !m_serialLink->isHandShaked())
+            return;
     }
     Q_EMIT readBackFinished();
 }

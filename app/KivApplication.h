@@ -79,6 +79,7 @@ private:
     std::unique_ptr<Configuration> m_configuration;
     FirmwareTransfer *m_firmware = nullptr;
     int portScanTimerId = 0;
+    int m_readBackRun = 0; // numbers the read-backs, so that a newer one ends an older one
     uint8_t fwModuleId = 0;
     QString fwFilePath;
 };

@@ -29,8 +29,15 @@ int main(int argc, char *argv[])
     user.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")));
     QLockFile instanceLock(QDir::temp().filePath(QStringLiteral("GCS-%1.lock").arg(user)));
     instanceLock.setStaleLockTime(0); // only a dead owner makes the lock stale, never its age
-    if (!instanceLock.tryLock(0))
+    if (!instanceLock.tryLock(0)) {
+        if (instanceLock.error() != QLockFile::LockFailedError) {
+            // Not another instance: say what is wrong instead of leaving as if one ran.
+            std::fprintf(stderr, "R7 Assistant cannot start: the lock file %s cannot be created "
+                                 "(is the temporary folder writable?)\n",
+                         qPrintable(QDir::toNativeSeparators(instanceLock.fileName())));
+        }
         return 1;
+    }
 
     if (options.serviceUrl.isValid())
         setServiceBaseUrl(options.serviceUrl);

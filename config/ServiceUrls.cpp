@@ -10,10 +10,11 @@ QUrl &baseUrl()
     return url;
 }
 
-QUrl withPath(const QString &path)
+// The base's own path is a prefix (services behind a proxy often live below a path).
+QUrl withPath(const QUrl &base, const QString &path)
 {
-    QUrl url = baseUrl();
-    url.setPath(path);
+    QUrl url = base;
+    url.setPath(base.path() + path);
     return url;
 }
 
@@ -24,31 +25,38 @@ QUrl serviceBaseUrl()
     return baseUrl();
 }
 
-bool setServiceBaseUrl(const QUrl &url)
+bool isValidServiceBaseUrl(const QUrl &url)
 {
     const QString scheme = url.scheme();
-    if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
-        || url.host().isEmpty() || !url.userInfo().isEmpty()
-        || (!url.path().isEmpty() && url.path() != QLatin1String("/")) || url.hasQuery()
-        || url.hasFragment()) {
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+           && !url.host().isEmpty() && url.userInfo().isEmpty() && !url.hasQuery()
+           && !url.hasFragment();
+}
+
+bool setServiceBaseUrl(const QUrl &url)
+{
+    if (!isValidServiceBaseUrl(url))
         return false;
-    }
     QUrl base;
-    base.setScheme(scheme);
+    base.setScheme(url.scheme());
     base.setHost(url.host());
     base.setPort(url.port());
+    QString path = url.path();
+    while (path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    base.setPath(path);
     baseUrl() = base;
     return true;
 }
 
 QUrl firmwareCatalogueUrl()
 {
-    return withPath(QStringLiteral("/api/firmware/R7-A"));
+    return withPath(baseUrl(), QStringLiteral("/api/firmware/R7-A"));
 }
 
 QUrl softwareVersionUrl()
 {
-    QUrl url = withPath(QStringLiteral("/api/software/last"));
+    QUrl url = withPath(baseUrl(), QStringLiteral("/api/software/last"));
     QUrlQuery query;
     query.addQueryItem(QStringLiteral("platform"), QStringLiteral("windows"));
     query.addQueryItem(QStringLiteral("type"), QStringLiteral("1"));
@@ -59,5 +67,7 @@ QUrl softwareVersionUrl()
 
 QUrl firmwareIniDefaultUrl()
 {
-    return withPath(QStringLiteral("/api/firmware/R7"));
+    // The user's configuration keeps the maker's address, whatever service this run talks to (a
+    // simulated run must leave the file as a normal one would write it).
+    return withPath(QUrl(QString::fromLatin1(DefaultServiceBaseUrl)), QStringLiteral("/api/firmware/R7"));
 }

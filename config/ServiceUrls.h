@@ -8,11 +8,14 @@
 
 inline constexpr char DefaultServiceBaseUrl[] = "https://services.r7assistant.invalid";
 
-// scheme://host[:port] of the services.
+// scheme://host[:port][/path] of the services; the path, if any, is a prefix of every address.
 QUrl serviceBaseUrl();
 
-// Accepts only http or https with a host and at most a port (a lone trailing "/" is allowed); no
-// user, path, query or fragment. Returns false and keeps the previous address otherwise.
+// http or https with a host, an optional port and path prefix; no user, query or fragment.
+bool isValidServiceBaseUrl(const QUrl &url);
+
+// Sets the base when isValidServiceBaseUrl (trailing "/" dropped); returns false and keeps the
+// previous address otherwise.
 bool setServiceBaseUrl(const QUrl &url);
 
 // Base + "/api/firmware/R7-A".
@@ -22,6 +25,6 @@ QUrl firmwareCatalogueUrl();
 // UTF-8.
 QUrl softwareVersionUrl();
 
-// Base + "/api/firmware/R7": the "URL/Firmware" default of a new configuration file (stored only,
-// never read back).
+// The maker's own base + "/api/firmware/R7": the "URL/Firmware" default of a new configuration
+// file (stored only, never read back), whatever base this run uses.
 QUrl firmwareIniDefaultUrl();

@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -28,4 +29,11 @@ void waitWithEvents(int ms)
             wake.start(static_cast<int>(deadline.remainingTime()));
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
+}
+
+bool waitWithEvents(int ms, const QObject *alive)
+{
+    const QPointer<const QObject> guard(alive);
+    waitWithEvents(ms);
+    return !guard.isNull();
 }

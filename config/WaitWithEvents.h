@@ -6,3 +6,10 @@
 // clock adjustments) neither shorten nor stretch it. Returns at once, without handling any event,
 // for ms <= 0.
 void waitWithEvents(int ms);
+
+class QObject;
+
+// The same wait, for the steps of a paced sequence: the wait lets the user close the window, leave
+// the page or pull the cable, so the sequence asks afterwards whether `alive` (its window, page or
+// owner) still exists. Returns false when it was destroyed meanwhile: end the sequence then.
+bool waitWithEvents(int ms, const QObject *alive);

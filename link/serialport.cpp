@@ -32,10 +32,21 @@ bool SerialPort::openPort()
     return portOpened;
 }
 
+SerialPort::~SerialPort()
+{
+    closePort();
+}
+
 void SerialPort::closePort()
 {
-    if (isOpen())
-        close();
+    if (!isOpen())
+        return;
+    // Frames are written from the event loop; what the program queued last (the pumps' stop
+    // commands on closing the window) must still reach the aircraft. Bounded: a device that
+    // does not take the bytes does not hold the program up.
+    if (error() == QSerialPort::NoError && bytesToWrite() > 0)
+        waitForBytesWritten(kCloseFlushMs);
+    close();
 }
 
 void SerialPort::addExtraPortName(const QString &device)

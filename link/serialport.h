@@ -18,11 +18,14 @@ public:
     static constexpr quint16 kVendorId = 0x0483;  // STMicroelectronics
     static constexpr quint16 kProductId = 0x5740; // its virtual COM port
     static constexpr int kRefreshMs = 1000;
+    static constexpr int kCloseFlushMs = 300;
 
     explicit SerialPort(QObject *parent = nullptr);
+    ~SerialPort() override;
 
     void configurePort(const QString &name);
     bool openPort();
+    // Writes out what is still queued (bounded), then closes.
     void closePort();
     int refreshPortList();
     const QStringList &portNames() const { return m_portNames; }

@@ -100,13 +100,13 @@ void AircraftEngine::sendReply(const SimReply &reply)
 {
     if (m_silent)
         return;
-    QByteArray frame = reply.syncInCrc ? AircraftFrame::buildWithSyncInCrc(reply.type, reply.payload)
+    QByteArray frame = reply.forcedCrc >= 0 ? AircraftFrame::buildWithCrc(reply.type, reply.payload, quint16(reply.forcedCrc))
                                        : AircraftFrame::buildClean(reply.type, reply.payload);
     ++m_replyCount;
     if (m_corruptEvery > 0 && m_replyCount % quint64(m_corruptEvery) == 0)
         AircraftFrame::corruptCrc(frame);
     emit frameSent(reply.type, int(reply.payload.size()));
-    emit outgoing(frame);
+    transmit(frame);
 }
 
 void AircraftEngine::setConnected(bool connected)
@@ -141,7 +141,7 @@ void AircraftEngine::sendTelemetry()
         burst.append(AircraftFrame::buildClean(type, payload));
         emit frameSent(type, int(payload.size()));
     }
-    emit outgoing(burst);
+    transmit(burst);
 }
 
 void AircraftEngine::checkHost()
@@ -213,7 +213,27 @@ void AircraftEngine::sendStorm()
         AircraftFrame::removeSyncPairs(payload);
         burst.append(AircraftFrame::buildClean(type, payload));
     }
-    emit outgoing(burst);
+    transmit(burst);
+}
+
+void AircraftEngine::transmit(const QByteArray &bytes)
+{
+    if (!m_held.isNull()) { // a split frame's last byte is still due: keep the order
+        m_held.append(bytes);
+        return;
+    }
+    if (!m_splitFinalZero || !bytes.endsWith('\0')) {
+        emit outgoing(bytes);
+        return;
+    }
+    ++m_splitsMade;
+    emit outgoing(bytes.chopped(1));
+    m_held = bytes.right(1);
+    QTimer::singleShot(kSplitPauseMs, this, [this] {
+        QByteArray rest;
+        rest.swap(m_held);
+        emit outgoing(rest);
+    });
 }
 
 void AircraftEngine::clearFaults()
@@ -224,4 +244,5 @@ void AircraftEngine::clearFaults()
     setCorruptCrcEvery(0);
     setSyncPairFault(SyncPairFault());
     setStormRate(0);
+    setSplitBeforeFinalZero(false);
 }

@@ -58,6 +58,11 @@ public:
     // Random frames with good CRCs and random lengths, cycling through every reply type.
     void setStormRate(int framesPerSecond);
     void setStormSeed(quint32 seed) { m_random.seed(seed); }
+    // Bytes that end in 0x00 leave in two writes, the last byte kSplitPauseMs later. A reply whose
+    // CRC high byte is 0 already passes the CRC without that byte: the host must wait for it.
+    void setSplitBeforeFinalZero(bool on) { m_splitFinalZero = on; }
+    int splitsMade() const { return m_splitsMade; }
+    static constexpr int kSplitPauseMs = 15;
     void clearFaults();
 
     // Every command type the host has a handler for.
@@ -77,6 +82,7 @@ private:
     void sendReplies(const SimReplies &replies);
     void sendReply(const SimReply &reply);
     void setConnected(bool connected);
+    void transmit(const QByteArray &bytes);
     void sendTelemetry();
     void sendStorm();
     void checkHost();
@@ -103,6 +109,9 @@ private:
     int m_silentAfterMs = -1;
     QHash<quint8, int> m_ignore;
     int m_corruptEvery = 0;
+    bool m_splitFinalZero = false;
+    int m_splitsMade = 0;
+    QByteArray m_held; // written after a split frame's last byte, in order
     quint64 m_replyCount = 0;
     int m_stormPerTick = 1;
     int m_stormIndex = 0;

@@ -50,12 +50,12 @@ QByteArray AircraftFrame::buildClean(quint8 type, const QByteArray &payload)
     return frame;
 }
 
-QByteArray AircraftFrame::buildWithSyncInCrc(quint8 type, const QByteArray &payload)
+QByteArray AircraftFrame::buildWithCrc(quint8 type, const QByteArray &payload, quint16 crc)
 {
     QByteArray frame = header(type, int(payload.size()), kDefaultFiller);
     frame.append(payload);
-    // Filler bytes 4 and 5 are free; the CRC value 0x90EB goes out as EB 90.
-    CrcForge::forge(frame, 4, 0x90EB);
+    // Filler bytes 4 and 5 are free (the host never reads them).
+    CrcForge::forge(frame, 4, crc);
     appendCrc(frame);
     return frame;
 }

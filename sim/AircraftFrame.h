@@ -17,8 +17,8 @@ public:
     // Like build(), but varies the filler until no sync pair touches the CRC. A pair inside the
     // payload itself is the caller's business.
     static QByteArray buildClean(quint8 type, const QByteArray &payload);
-    // A frame whose two CRC bytes are EB 90.
-    static QByteArray buildWithSyncInCrc(quint8 type, const QByteArray &payload);
+    // A frame whose CRC is the given value (0x90EB: the CRC bytes are EB 90).
+    static QByteArray buildWithCrc(quint8 type, const QByteArray &payload, quint16 crc);
 
     // Position of the first EB 90 pair after offset 0, or -1.
     static int straySync(const QByteArray &frame, int from = 1);

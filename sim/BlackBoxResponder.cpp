@@ -4,9 +4,9 @@
 #include "sim/WireWriter.h"
 
 namespace {
-SimReplies one(quint8 type, const QByteArray &payload, bool syncInCrc = false)
+SimReplies one(quint8 type, const QByteArray &payload, int forcedCrc = -1)
 {
-    return {SimReply{type, payload, 0, syncInCrc}};
+    return {SimReply{type, payload, 0, forcedCrc}};
 }
 } // namespace
 
@@ -86,7 +86,7 @@ SimReplies BlackBoxResponder::chunk(quint32 number, quint32 index) const
     QByteArray data = rec->bytes.mid(qsizetype(index - 1) * kChunkSize, kChunkSize);
     if (data.size() < kChunkSize) // the tail of a record is padded like erased flash
         data.append(QByteArray(kChunkSize - data.size(), char(0xFF)));
-    bool syncInCrc = false;
+    int forcedCrc = -1;
     if (m_syncFault.record > 0 && quint32(m_syncFault.record) == number) {
         if (m_syncFault.dataChunks.contains(int(index))) {
             // Into bytes the export does not read: the two leading bytes of a block, or the
@@ -95,7 +95,10 @@ SimReplies BlackBoxResponder::chunk(quint32 number, quint32 index) const
             data[at] = char(0xEB);
             data[at + 1] = char(0x90);
         }
-        syncInCrc = m_syncFault.crcChunks.contains(int(index));
+        if (m_syncFault.crcChunks.contains(int(index)))
+            forcedCrc = 0x90EB; // the CRC bytes are EB 90
+        else if (m_syncFault.zeroCrcHighChunks.contains(int(index)))
+            forcedCrc = 0x0042; // the frame checks one byte before its end
     }
-    return one(0xE5, WireWriter().u32be(index).bytes(data).data(), syncInCrc);
+    return one(0xE5, WireWriter().u32be(index).bytes(data).data(), forcedCrc);
 }

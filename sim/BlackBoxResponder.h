@@ -14,6 +14,7 @@ struct SyncPairFault
     int record = 0; // 0: off
     QSet<int> dataChunks;
     QSet<int> crcChunks;
+    QSet<int> zeroCrcHighChunks; // CRC high byte 0x00
 };
 
 // The black box: 0xE1 opens, 0xE2 reports the number of records, 0xE3 a record's start time,

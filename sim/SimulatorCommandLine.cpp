@@ -54,15 +54,19 @@ bool SimulatorCommandLine::parseIgnore(const QString &value)
 
 bool SimulatorCommandLine::parseSyncPairs(const QString &value)
 {
-    // record[:data chunks[:CRC chunks]], chunks as comma lists; by default chunk 1 carries the
-    // pair in its data and chunk 2 in its CRC.
+    // record[:data chunks[:CRC chunks[:CRC-high-zero chunks]]], chunks as comma lists; by
+    // default chunk 1 carries the pair in its data and chunk 2 in its CRC.
     const QStringList parts = value.split(QLatin1Char(':'));
     SyncPairFault f;
-    bool ok = parts.size() <= 3 && toInt(parts[0], &f.record, 1);
+    bool ok = parts.size() <= 4 && toInt(parts[0], &f.record, 1);
     f.dataChunks = parts.size() > 1 ? chunkSet(parts[1], &ok) : QSet<int>{1};
     if (!ok)
         return false;
     f.crcChunks = parts.size() > 2 ? chunkSet(parts[2], &ok) : QSet<int>{2};
+    if (!ok)
+        return false;
+    if (parts.size() > 3)
+        f.zeroCrcHighChunks = chunkSet(parts[3], &ok);
     if (!ok)
         return false;
     m_config.syncPairs = f;
@@ -108,14 +112,15 @@ bool SimulatorCommandLine::parse(const QStringList &arguments)
     const QCommandLineOption silentAfter(QStringLiteral("silent-after"), QStringLiteral("Fault: fall silent this long after the handshake."), QStringLiteral("seconds"));
     const QCommandLineOption ignore(QStringLiteral("ignore"), QStringLiteral("Fault: leave the first requests of a type unanswered, e.g. 0x02:3 (repeatable)."), QStringLiteral("type:count"));
     const QCommandLineOption corrupt(QStringLiteral("corrupt-every"), QStringLiteral("Fault: every n-th reply has a bad CRC."), QStringLiteral("n"));
-    const QCommandLineOption syncPairs(QStringLiteral("bb-sync"), QStringLiteral("Fault: black-box chunks of a record carry EB 90 in their data or CRC, e.g. 10:1,3:2."), QStringLiteral("record[:data[:crc]]"));
+    const QCommandLineOption syncPairs(QStringLiteral("bb-sync"), QStringLiteral("Fault: black-box chunks of a record carry EB 90 in their data or CRC, or a CRC whose high byte is 0, e.g. 10:1,3:2:5."), QStringLiteral("record[:data[:crc[:zero]]]"));
+    const QCommandLineOption splitZero(QStringLiteral("split-final-zero"), QStringLiteral("Fault: bytes that end in 0x00 leave in two writes, the last byte a moment later."));
     const QCommandLineOption storm(QStringLiteral("storm"), QStringLiteral("Fault: random valid frames of every reply type, per second."), QStringLiteral("frames"));
     const QCommandLineOption unplugAfter(QStringLiteral("unplug-after"), QStringLiteral("Fault: unplug the aircraft after this long."), QStringLiteral("seconds"));
     const QCommandLineOption replugAfter(QStringLiteral("replug-after"), QStringLiteral("Plug it in again (new device path) this long after unplugging."), QStringLiteral("seconds"));
     const QCommandLineOption httpFault(QStringLiteral("http-fault"), QStringLiteral("Fault of an endpoint (catalogue, images, software): error, notjson, truncated, short, slow (repeatable)."), QStringLiteral("endpoint=fault"));
     const QCommandLineOption slowMs(QStringLiteral("slow-ms"), QStringLiteral("Delay of the slow fault."), QStringLiteral("ms"), QStringLiteral("2000"));
     p.addOptions({log, rate, records, blocks, httpPort, software, softwareNumber, silent, silentAfter,
-                  ignore, corrupt, syncPairs, storm, unplugAfter, replugAfter, httpFault, slowMs});
+                  ignore, corrupt, syncPairs, splitZero, storm, unplugAfter, replugAfter, httpFault, slowMs});
     m_help = p.helpText();
     if (!p.parse(arguments)) {
         m_error = p.errorText();
@@ -156,6 +161,7 @@ bool SimulatorCommandLine::parse(const QStringList &arguments)
         return bad(corrupt, p.value(corrupt));
     if (p.isSet(syncPairs) && !parseSyncPairs(p.value(syncPairs)))
         return bad(syncPairs, p.value(syncPairs));
+    c.splitFinalZero = p.isSet(splitZero);
     if (p.isSet(storm) && !toInt(p.value(storm), &c.stormRate, 1))
         return bad(storm, p.value(storm));
     if (p.isSet(unplugAfter) && !toSeconds(p.value(unplugAfter), &c.unplugAfterMs))
@@ -183,6 +189,7 @@ void SimulatorCommandLine::apply(AircraftEngine &aircraft, SimulatedServices &se
     aircraft.setCorruptCrcEvery(c.corruptEvery);
     aircraft.setSyncPairFault(c.syncPairs);
     aircraft.setStormRate(c.stormRate);
+    aircraft.setSplitBeforeFinalZero(c.splitFinalZero);
     services.setSoftwareVersion(c.softwareVersion);
     services.setSoftwareVersionAsNumber(c.softwareVersionAsNumber);
     services.setSlowDelay(c.slowMs);

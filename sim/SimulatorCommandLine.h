@@ -27,6 +27,7 @@ public:
         QList<QPair<quint8, int>> ignore;
         int corruptEvery = 0;
         SyncPairFault syncPairs;
+        bool splitFinalZero = false;
         int stormRate = 0;
         int unplugAfterMs = -1;
         int replugAfterMs = -1; // counted from the unplugging

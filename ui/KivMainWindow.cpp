@@ -12,13 +12,14 @@
 #include "ui/SubPageRecord.h"
 #include "ui/UpdateHint.h"
 #include "update/KivUpdateWgt.h"
+#include "widgets/ClickableButtonAccessible.h"
 #include "widgets/LumHoverWidget.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QNetworkReply>
-#include <QThread>
+#include <QPointer>
 
 namespace {
 // Help file of each help index: settings tabs 0..5, tools tabs 1..5 at 6..10.
@@ -58,6 +59,11 @@ KivMainWindow::KivMainWindow(QWidget *parent)
     m_spraying = ui->wgt_ActaPhytophySin;
     subPageRecord = SubPageRecord{};
 
+    for (QAbstractButton *page : {static_cast<QAbstractButton *>(ui->btn_settings),
+                                  static_cast<QAbstractButton *>(ui->btn_tools),
+                                  static_cast<QAbstractButton *>(ui->btn_ActaPhytophySin),
+                                  static_cast<QAbstractButton *>(ui->btn_update)})
+        makeActivationClick(page);
     describeControls();
     makeConnections();
     startSoftwareUpdateCheck();
@@ -111,6 +117,9 @@ void KivMainWindow::setConnectState(bool on)
     connected = on;
     ui->btn_connect->setText(QStringLiteral("   ") + (on ? tr("已连接") : tr("未连接")));
     ui->btn_connect->setStyleSheet(connectStyle(on ? "connect" : "no_connect"));
+    // A screen reader hears the state the button shows.
+    ui->btn_connect->setAccessibleName(on ? tr("已连接") : tr("未连接"));
+    ui->btn_connect->setToolTip(tr("飞机连接状态"));
 }
 
 void KivMainWindow::setRedLamp(bool on)
@@ -150,9 +159,9 @@ void KivMainWindow::on_btn_minWin_clicked()
 
 void KivMainWindow::on_btn_close_clicked()
 {
-    // Pumps must not keep running once nobody can stop them; give the stop frames time to leave.
+    // Pumps must not keep running once nobody can stop them. The stop frames are queued on the
+    // port now; the port writes out what is queued before it closes at exit.
     m_spraying->SlotSpraySpeedAllClose();
-    QThread::msleep(300);
     close();
 }
 
@@ -184,8 +193,10 @@ void KivMainWindow::on_btn_update_clicked(bool checked)
 {
     if (!checked)
         return;
-    Q_EMIT SignalRequestFirmwareVersion();
-    ui->stackedWidget->setCurrentIndex(2);
+    const QPointer<KivMainWindow> self(this);
+    Q_EMIT SignalRequestFirmwareVersion(); // paced: the window may be closed meanwhile
+    if (self)
+        ui->stackedWidget->setCurrentIndex(2);
 }
 
 void KivMainWindow::showPage(int index)
@@ -201,12 +212,17 @@ void KivMainWindow::SlotClikedActaPhytophySin(bool)
 {
     ui->stackedWidget->setCurrentIndex(3);
     m_spraying->showCheckedTab();
+    // The aircraft answers one command at a time: space the four reads. Closing the window
+    // during a wait ends the sequence.
     Q_EMIT SignalRequestSpraySpeed();
-    waitWithEvents(500);
+    if (!waitWithEvents(500, this))
+        return;
     Q_EMIT SignalRequestSmallSpraySpeed();
-    waitWithEvents(500);
+    if (!waitWithEvents(500, this))
+        return;
     Q_EMIT SignalRequestSetSprayWidth();
-    waitWithEvents(500);
+    if (!waitWithEvents(500, this))
+        return;
     Q_EMIT SignalRequestSetWorkSpeed();
 }
 
@@ -319,7 +335,6 @@ void KivMainWindow::describeControls()
     describe(ui->btn_en_lan, tr("English"));
     describe(ui->lb_redLight, tr("连接指示灯"));
     describe(ui->lb_blueLight, tr("通信指示灯"));
-    describe(ui->btn_connect, tr("飞机连接状态"));
 }
 
 // --- Window dragging and keys ------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "ui/PageShell.h"
 
+#include "widgets/ClickableButtonAccessible.h"
+
 #include "config/Configuration.h"
 
 #include <QButtonGroup>
@@ -62,6 +64,7 @@ void PageShell::addTab(const TabInfo &tab, QWidget *page)
     button->setObjectName(QLatin1String(tab.button));
     button->setText(QCoreApplication::translate(metaObject()->className(), tab.text));
     button->setCheckable(true);
+    makeActivationClick(button);
     button->setMinimumSize(89, 36);
     button->setStyleSheet(QStringLiteral(
         "QToolButton{font: 11pt \"微软雅黑\";color: rgb(123, 123, 123);background: transparent;"

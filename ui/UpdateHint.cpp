@@ -5,7 +5,7 @@
 #include "ui_UpdateHint.h"
 
 #include <QEvent>
-#include <QFontMetrics>
+#include <QRegularExpression>
 #include <QUrl>
 
 UpdateHint::UpdateHint(QWidget *parent)
@@ -17,7 +17,7 @@ UpdateHint::UpdateHint(QWidget *parent)
     setWindowModality(Qt::WindowModal);
     setAttribute(Qt::WA_TranslucentBackground);
     connect(m_ui->btnOK, &QPushButton::clicked, this, &QDialog::close);
-    m_ui->lblUrlValue->installEventFilter(this);
+    m_ui->lblUrlValue->setWordWrap(true);
     retranslate();
 }
 
@@ -38,14 +38,12 @@ void UpdateHint::showLinkText()
 {
     if (m_link.isEmpty())
         return;
-    // The label is narrower than most download addresses: the middle of the visible text is
-    // elided to the label's current width, while the link target keeps the whole address.
-    QLabel *label = m_ui->lblUrlValue;
-    label->ensurePolished();
-    const QString shown = label->fontMetrics().elidedText(
-        QUrl(m_link).toDisplayString(), Qt::ElideMiddle, label->contentsRect().width());
-    label->setText(QStringLiteral("<a style='color: green;' href=\"%1\">%2</a>")
-                       .arg(m_link.toHtmlEscaped(), shown.toHtmlEscaped()));
+    // The whole address is shown, so the user can read and check it: it wraps inside the label
+    // at its separators (zero-width spaces give the line breaker places to break).
+    QString shown = QUrl(m_link).toDisplayString();
+    shown.replace(QRegularExpression(QStringLiteral("([/?&=._-])")), QStringLiteral("\\1") + QChar(0x200B));
+    m_ui->lblUrlValue->setText(QStringLiteral("<a style='color: green;' href=\"%1\">%2</a>")
+                                   .arg(m_link.toHtmlEscaped(), shown.toHtmlEscaped()));
 }
 
 void UpdateHint::retranslate()
@@ -62,11 +60,4 @@ void UpdateHint::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         retranslate();
     QDialog::changeEvent(event);
-}
-
-bool UpdateHint::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_ui->lblUrlValue && event->type() == QEvent::Resize)
-        showLinkText();
-    return QDialog::eventFilter(watched, event);
 }

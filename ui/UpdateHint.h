@@ -28,7 +28,6 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showLinkText();

@@ -19,8 +19,10 @@ private Q_SLOTS:
         QTest::newRow("unknown") << QStringList{"--frobnicate"} << false << 2 << "frobnicate";
         QTest::newRow("stray argument") << QStringList{"COM3"} << false << 2 << "COM3";
         QTest::newRow("port without device") << QStringList{"--port"} << false << 2 << "port";
-        QTest::newRow("service url without scheme") << QStringList{"--service-url", "example.com"} << false << 2 << "scheme";
-        QTest::newRow("service url ftp") << QStringList{"--service-url", "ftp://example.com"} << false << 2 << "scheme";
+        QTest::newRow("service url without scheme") << QStringList{"--service-url", "example.com"} << false << 2 << "http";
+        QTest::newRow("service url ftp") << QStringList{"--service-url", "ftp://example.com"} << false << 2 << "http";
+        QTest::newRow("service url with user") << QStringList{"--service-url", "https://me@example.com"} << false << 2 << "user";
+        QTest::newRow("service url with path") << QStringList{"--service-url", "https://example.com/r7"} << true << 0 << "";
     }
     void outcomes()
     {

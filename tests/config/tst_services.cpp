@@ -67,7 +67,7 @@ private slots:
         QTest::newRow("other scheme") << "ftp://fw.example.com" << QString();
         QTest::newRow("no host") << "http://" << QString();
         QTest::newRow("user info") << "https://user:pw@fw.example.com" << QString();
-        QTest::newRow("path") << "https://fw.example.com/api" << QString();
+        QTest::newRow("path prefix") << "https://fw.example.com/r7/" << QStringLiteral("https://fw.example.com/r7");
         QTest::newRow("query") << "https://fw.example.com?x=1" << QString();
         QTest::newRow("fragment") << "https://fw.example.com#top" << QString();
     }
@@ -89,6 +89,15 @@ private slots:
                  QStringLiteral("http://127.0.0.1:8080/api/firmware/R7-A"));
         QCOMPARE(softwareVersionUrl().toString(QUrl::RemoveQuery),
                  QStringLiteral("http://127.0.0.1:8080/api/software/last"));
+    }
+
+    void pathPrefixPrecedesEveryAddress()
+    {
+        QVERIFY(setServiceBaseUrl(QUrl(QStringLiteral("https://proxy.example.com/maker/"))));
+        QCOMPARE(firmwareCatalogueUrl().toString(),
+                 QStringLiteral("https://proxy.example.com/maker/api/firmware/R7-A"));
+        QCOMPARE(softwareVersionUrl().toString(QUrl::RemoveQuery),
+                 QStringLiteral("https://proxy.example.com/maker/api/software/last"));
     }
 
     void updateRequest()
@@ -210,17 +219,6 @@ private slots:
         QCOMPARE(reachabilityCountsAsOnline(reachability), online);
     }
 
-    void networkAnswerFollowsTheBackend()
-    {
-        const bool online = isNetworkOnline();
-        const QNetworkInformation *info = QNetworkInformation::instance();
-        if (!info || !info->supports(QNetworkInformation::Feature::Reachability))
-            QVERIFY(online); // no backend: online
-        else
-            QCOMPARE(online, info->reachability() != Reachability::Disconnected);
-        QCOMPARE(isNetworkOnline(), online); // the backend is kept, the answer stable
-        QCOMPARE(QNetworkInformation::instance(), info);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestServices)

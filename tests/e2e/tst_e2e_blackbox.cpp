@@ -17,6 +17,7 @@ private slots:
     void initTestCase();
     void tenRecordsChunkByChunk();
     void syncPairsInDataAndCrcAreRejoined();
+    void framesWithCrcHighZeroInTwoPiecesArriveWhole();
 };
 
 void tst_E2eBlackBox::initTestCase()
@@ -90,6 +91,37 @@ void tst_E2eBlackBox::syncPairsInDataAndCrcAreRejoined()
     QCOMPARE(fetch.records.value(3).toHex(), expected.toHex());
     const QByteArray &second = rig.aircraft.flightRecords()[1].bytes;
     QCOMPARE(fetch.records.value(2), second.left(second.size() / 128 * 128));
+}
+
+// A chunk whose CRC high byte is 0 checks one byte early: written in two pieces, the program
+// must still take it whole, and the records stay byte-exact.
+void tst_E2eBlackBox::framesWithCrcHighZeroInTwoPiecesArriveWhole()
+{
+    Rig rig;
+    BlackBoxPlan plan;
+    plan.recordCount = 4;
+    plan.minBlocks = 8;
+    plan.maxBlocks = 8;
+    rig.aircraft.setBlackBoxPlan(plan);
+    rig.aircraft.setSplitBeforeFinalZero(true);
+    SyncPairFault zeroHigh;
+    zeroHigh.record = 4;
+    zeroHigh.zeroCrcHighChunks = {1, 2, 5, 16};
+    rig.aircraft.setSyncPairFault(zeroHigh);
+    QVERIFY(rig.start());
+    BlackBoxFetcher fetch(rig.link, rig.blackBox);
+    fetch.start();
+    QVERIFY(waitFor([&] { return fetch.done; }, 60000));
+    fetch.close();
+
+    QVERIFY2(rig.aircraft.splitsMade() >= 4, qPrintable(QString::number(rig.aircraft.splitsMade())));
+    const QList<FlightRecord> &records = rig.aircraft.flightRecords();
+    QCOMPARE(fetch.records.keys(), (QList<int>{1, 2, 3, 4}));
+    for (auto it = fetch.records.cbegin(); it != fetch.records.cend(); ++it) {
+        QVERIFY2(fetch.emptyChunks.value(it.key()).isEmpty(), qPrintable(QString::number(it.key())));
+        const QByteArray &expected = records[it.key() - 1].bytes;
+        QCOMPARE(it.value().toHex(), expected.left(expected.size() / 128 * 128).toHex());
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_E2eBlackBox)

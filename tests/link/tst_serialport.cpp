@@ -70,6 +70,22 @@ private Q_SLOTS:
         QCOMPARE(all, binary);
     }
 
+    // The last frames queued before the program ends (the pumps' stop commands) reach the
+    // aircraft although no event loop runs again to write them.
+    void queuedBytesLeaveBeforeThePortCloses()
+    {
+        TestPty pty;
+        const QByteArray stop = hex("EB 90 FF FF FF FF 19 02 01 00 11 22 51 5A");
+        {
+            SerialPort port;
+            port.configurePort(pty.slavePath());
+            QVERIFY(port.openPort());
+            port.SlotWriteData(stop);
+            port.SlotWriteData(stop);
+        } // destroyed at once, as at exit
+        QCOMPARE(pty.read(1000), stop + stop);
+    }
+
     void unpluggedDeviceGivesOneErrorAndNoBusyLoop()
     {
         auto pty = std::make_unique<TestPty>();

@@ -188,7 +188,7 @@ void tst_BlackBox::syncPairFault()
 
     AircraftEngine aircraft;
     Wire wire(aircraft);
-    aircraft.setSyncPairFault({10, {1, 4, 6}, {3, 6}});
+    aircraft.setSyncPairFault({10, {1, 4, 6}, {3, 6}, {}});
     const QList<AirFrame> f = wire.ask(0xE5, be32(10) + be32(quint32(chunk)));
     QCOMPARE(f.size(), 1);
     QVERIFY(f[0].crcOk);

@@ -18,7 +18,7 @@ private slots:
 void tst_SimulatorCommandLine::valid()
 {
     const QString args = "r7-fcsim --log --rate 2.5 --records 5 --blocks 2:4 --silent-after 1.5"
-                         " --ignore 0x02:3 --ignore 229:11 --bb-sync 10:1,3:2"
+                         " --ignore 0x02:3 --ignore 229:11 --bb-sync 10:1,3:2:4,5 --split-final-zero"
                          " --http-fault images=truncated --http-fault software=slow"
                          " --unplug-after 4 --replug-after 2";
     SimulatorCommandLine cl;
@@ -32,6 +32,8 @@ void tst_SimulatorCommandLine::valid()
     QCOMPARE(c.syncPairs.record, 10);
     QCOMPARE(c.syncPairs.dataChunks, QSet<int>({1, 3}));
     QCOMPARE(c.syncPairs.crcChunks, QSet<int>{2});
+    QCOMPARE(c.syncPairs.zeroCrcHighChunks, QSet<int>({4, 5}));
+    QVERIFY(c.splitFinalZero);
     using S = SimulatedServices;
     const QList<QPair<S::Endpoint, S::Fault>> httpFaults = {
         {S::Endpoint::Images, S::Fault::Truncated}, {S::Endpoint::SoftwareVersion, S::Fault::Slow}};

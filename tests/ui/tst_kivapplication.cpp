@@ -8,6 +8,7 @@
 #include "support/ScriptedAircraft.h"
 #include "ui/KivMainWindow.h"
 
+#include <QAbstractEventDispatcher>
 #include <QHash>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -46,17 +47,18 @@ private Q_SLOTS:
         QSignalSpy readBack(app(), &KivApplication::readBackFinished);
         // The handshake reaches its receivers in wiring order: flag, displays, relays, read-back.
         QStringList order;
-        connect(guiController, &KivGuiController::ConnectChanged, this, [&](bool on) {
+        // Send times, taken where the frames leave (reads on the far side may come in batches).
+        QHash<QByteArray, qint64> firstSent;
+        QObject context; // ends the connections below with this test, before what they capture
+        connect(guiController, &KivGuiController::ConnectChanged, &context, [&](bool on) {
             if (on)
                 order << QStringLiteral("relay:%1:%2").arg(linkConnected).arg(connectText());
         });
-        connect(mainWindow, &KivMainWindow::SignalHandShaked, this, [&](bool on) {
+        connect(mainWindow, &KivMainWindow::SignalHandShaked, &context, [&](bool on) {
             if (on)
                 order << QStringLiteral("window");
         });
-        // Send times, taken where the frames leave (reads on the far side may come in batches).
-        QHash<QByteArray, qint64> firstSent;
-        connect(app()->serialLink(), &SerialLink::SignalSendData, this, [&](const QByteArray &frame) {
+        connect(app()->serialLink(), &SerialLink::SignalSendData, &context, [&](const QByteArray &frame) {
             if (uint8_t(frame[6]) == 0x02 && !order.contains(QStringLiteral("read-back")))
                 order << QStringLiteral("read-back");
             if (!firstSent.contains(frame))
@@ -118,6 +120,30 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(0), 3000);
         QCOMPARE(connectText(), QStringLiteral("未连接"));
         QVERIFY(!app()->serialPort()->isOpen());
+    }
+
+    // A port that never answers is retried for as long as the program runs, with one scan timer.
+    void silentPortKeepsOneScanTimer()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        ScriptedAircraft silent(&clock);
+        app()->serialPort()->addExtraPortName(silent.path());
+        const auto scanTimers = [this] {
+            const auto timers = QAbstractEventDispatcher::instance()->registeredTimers(app());
+            return std::count_if(timers.cbegin(), timers.cend(), [](const auto &t) {
+                return t.interval == KivApplication::kPortScanMs;
+            });
+        };
+        qsizetype most = 0;
+        int opens = 0;
+        while (clock.elapsed() < 11000) {
+            QTest::qWait(250);
+            most = std::max(most, scanTimers());
+            opens = int(silent.countOfType(0xC1));
+        }
+        QCOMPARE(most, qsizetype(1));
+        QVERIFY2(opens >= 2, qPrintable(QString::number(opens))); // still retried
     }
 };
 

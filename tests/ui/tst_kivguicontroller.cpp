@@ -113,7 +113,9 @@ private Q_SLOTS:
         QFETCH(StoreCheck, check);
         QFETCH(int, blueLamp);
         linkConnected = connected ? 1 : 0;
-        mainWindow->setBlueLamp(true);
+        // The lamp starts in the other state than the one the row expects, so a setter that
+        // never touches it fails.
+        mainWindow->setBlueLamp(blueLamp != 1);
         const bool lampBefore = mainWindow->isBlueLampOn();
         QList<QByteArray> emitted;
         auto *meta = guiController->metaObject();

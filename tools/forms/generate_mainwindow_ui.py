@@ -42,12 +42,10 @@ winbuttons = ('<widget class="QWidget" name="widget">'
               '<property name="maximumSize"><size><width>88</width><height>34</height></size></property>'
               + hbox("horizontalLayout_winButtons", [spacer("horizontalSpacer_win"), btn("QPushButton", "btn_minWin", 24, 25, "", img3("min")),
                                                     btn("QPushButton", "btn_close", 24, 25, "", img3("close"))], spacing=8) + '</widget>')
-titlelabel = ('<widget class="QLabel" name="lbl_title"><property name="styleSheet"><string notr="true">color: rgb(200, 200, 200);'
-              'font: bold 10pt &quot;微软雅黑&quot;;</string></property><property name="text"><string notr="true">R7 Assistant</string></property></widget>')
 title = ('<widget class="QWidget" name="widget_titleBar">' + fixedh(34) +
          '<property name="styleSheet"><string notr="true">#widget_titleBar{background-color: rgb(0, 0, 0);border-bottom: 3px solid rgb(36, 36, 36);'
          'border-top-left-radius: 8px;border-top-right-radius: 8px;}</string></property>'
-         + hbox("horizontalLayout_title", [titlelabel, spacer("horizontalSpacer_title"), winbuttons], margins=(14, 3, 8, 3)) + '</widget>')
+         + hbox("horizontalLayout_title", [spacer("horizontalSpacer_title"), winbuttons], margins=(14, 3, 8, 3)) + '</widget>')
 mid = ('<widget class="QWidget" name="widget_midBar">' + fixedh(87) +
        '<property name="styleSheet"><string notr="true">#widget_midBar{border-image: url(:/images/mid_bar.png);}</string></property>'
        + hbox("horizontalLayout_mid", [
