@@ -15,7 +15,6 @@
 #include <QButtonGroup>
 #include <QDoubleSpinBox>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -92,10 +91,9 @@ void KivSettingWgt::requestSubPage(int index)
     // The second read of a tab waits with the event loop running: the window may close, the
     // link drop or another tab be chosen meanwhile, and then the read is not sent.
     const auto paced = [this, sequence](void (KivSettingWgt::*request)()) {
-        const QPointer<KivSettingWgt> self(this);
         const bool wasConnected = linkConnected;
-        waitWithEvents(kRequestPacingMs);
-        if (self && m_requestSequence == sequence && !(wasConnected && !linkConnected))
+        if (waitWithEvents(kRequestPacingMs, this) && m_requestSequence == sequence
+            && !(wasConnected && !linkConnected))
             Q_EMIT(this->*request)();
     };
     switch (index) {

@@ -3,6 +3,7 @@
 
 #include "app/KivGuiController.h"
 #include "ui/settings/SettingsLook.h"
+#include "widgets/ClickableButtonAccessible.h"
 #include "widgets/LumPushButton.h"
 
 #include <QGridLayout>
@@ -59,6 +60,7 @@ void KivSettingWgt::buildFramePage(QWidget *page)
         button->setIconSize(QSize(120, 120));
         button->setStyleSheet(SettingsLook::frameButtonStyle());
         button->setMouseTracking(true);
+        makeActivationClick(button, QAccessible::RadioButton); // the frame type is sent by the click
         connect(button, &LumPushButton::SingnalHover, this, frame.hover);
         grid->addWidget(button, frame.row - 1, frame.column - 1);
         ui.frameButtons[frame.row - 1][frame.column - 1] = button;

@@ -4,6 +4,7 @@
 #include "app/KivGuiController.h"
 #include "app/LinkConnected.h"
 #include "ui/settings/SettingsLook.h"
+#include "widgets/ClickableButtonAccessible.h"
 #include "widgets/KivSliderControl.h"
 #include "widgets/LumHoverWidget.h"
 
@@ -70,6 +71,7 @@ void KivSettingWgt::buildGainPage(QWidget *page)
     for (int i = 0; i < 5; ++i) {
         auto *radio = new QRadioButton(QLatin1String(kWheelbases[i].text), sizeTile);
         radio->setObjectName(QLatin1String(kWheelbases[i].objectName));
+        makeActivationClick(radio, QAccessible::RadioButton); // the choice is sent by the click
         radios->addWidget(radio);
         ui.wheelbase[i] = radio;
     }

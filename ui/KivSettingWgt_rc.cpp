@@ -4,6 +4,7 @@
 #include "app/KivGuiController.h"
 #include "app/LinkConnected.h"
 #include "ui/settings/SettingsLook.h"
+#include "widgets/ClickableButtonAccessible.h"
 #include "widgets/KivSliderLarger.h"
 #include "widgets/KivSliderMin.h"
 #include "widgets/KivSliderReturn.h"
@@ -52,6 +53,7 @@ QRadioButton *makeRadio(QWidget *parent, const char *objectName, const char *tex
 {
     auto *radio = new QRadioButton(QLatin1String(text), parent);
     radio->setObjectName(QLatin1String(objectName));
+    makeActivationClick(radio, QAccessible::RadioButton); // the choice is sent by the click
     return radio;
 }
 } // namespace
@@ -89,6 +91,7 @@ void KivSettingWgt::buildRcPage(QWidget *page)
     ui.btn_startCorrect = SettingsLook::makeActionButton(calibrateTile, "btn_startCorrect");
     ui.btn_startCorrect->setCheckable(true);
     ui.btn_startCorrect->setMinimumWidth(96);
+    makeActivationClick(ui.btn_startCorrect, QAccessible::CheckBox);
     calibrateHead->addWidget(ui.btn_startCorrect);
     calibrate->addLayout(calibrateHead);
     auto *sticks = new QGridLayout;
@@ -132,6 +135,7 @@ void KivSettingWgt::buildRcPage(QWidget *page)
         rev->setCheckable(true);
         rev->setFixedSize(28, 17);
         rev->setStyleSheet(SettingsLook::revButtonStyle(false));
+        makeActivationClick(rev, QAccessible::CheckBox); // the bit flips on the click
         ui.revButtons[row.revNumber] = rev;
         const bool stick = i < 4;
         if (stick) {

@@ -8,12 +8,13 @@
 namespace {
 
 constexpr char kClickOnActivate[] = "r7ClickOnActivate";
+constexpr char kRole[] = "r7AccessibleRole";
 
 class ClickableButtonAccessible final : public QAccessibleWidget
 {
 public:
-    explicit ClickableButtonAccessible(QAbstractButton *button)
-        : QAccessibleWidget(button, QAccessible::PageTab)
+    ClickableButtonAccessible(QAbstractButton *button, QAccessible::Role role)
+        : QAccessibleWidget(button, role)
     {}
 
     QString text(QAccessible::Text t) const override
@@ -56,13 +57,13 @@ QAccessibleInterface *clickableButtonFactory(const QString &, QObject *object)
 {
     auto *button = qobject_cast<QAbstractButton *>(object);
     if (button && button->property(kClickOnActivate).toBool())
-        return new ClickableButtonAccessible(button);
+        return new ClickableButtonAccessible(button, QAccessible::Role(button->property(kRole).toInt()));
     return nullptr;
 }
 
 } // namespace
 
-void makeActivationClick(QAbstractButton *button)
+void makeActivationClick(QAbstractButton *button, QAccessible::Role role)
 {
     static const bool installed = [] {
         QAccessible::installFactory(clickableButtonFactory);
@@ -70,6 +71,7 @@ void makeActivationClick(QAbstractButton *button)
     }();
     Q_UNUSED(installed);
     button->setProperty(kClickOnActivate, true);
+    button->setProperty(kRole, int(role));
     // Qt makes a button's interface as soon as assistive technology listens; one made before
     // this call is replaced.
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(button);

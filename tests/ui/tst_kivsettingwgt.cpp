@@ -286,6 +286,17 @@ private Q_SLOTS:
         pitchReverse->setFocus();
         QTest::keyClick(pitchReverse, Qt::Key_Space);
         QCOMPARE(int(aircraftParams().Contrl_Rec), 0x02);
+        // A screen reader's toggle does what the click does: the bit and the colour flip back.
+        QAccessibleInterface *reverse = QAccessible::queryAccessibleInterface(pitchReverse);
+        reverse->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(int(aircraftParams().Contrl_Rec), 0);
+        QVERIFY(!pitchReverse->isChecked());
+        QVERIFY(!pitchReverse->styleSheet().contains(QLatin1String("255, 0, 0")));
+        // And a frame picture's toggle sends its frame type.
+        QAccessible::queryAccessibleInterface(child<LumPushButton>("btn_jixing_4_2"))
+            ->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(frame.size(), 3);
+        QCOMPARE(int(aircraftParams().Uav_Type), 10);
 
         page()->showSubPage(3);
         auto *protection = child<KivSwitch>("switch_dianchi");
