@@ -2,6 +2,8 @@
 #include "app/KivApplication.h"
 #include "app/ScreenshotTour.h"
 #include "app/Simulation.h"
+#include "app/StartupProbe.h"
+#include "ui/KivMainWindow.h"
 #include "config/Language.h"
 #include "config/ServiceUrls.h"
 #include "config/Translation.h"
@@ -71,5 +73,6 @@ int main(int argc, char *argv[])
         app->serialPort()->addExtraPortName(port);
     if (!options.screenshotsDir.isEmpty())
         new ScreenshotTour(app, options.screenshotsDir);
+    StartupProbe::installOn(mainWindow);
     return app->exec();
 }
