@@ -2,9 +2,11 @@
 
 #include "app/KivApplication.h"
 #include "app/LinkConnected.h"
+#include "config/AppConstants.h"
 #include "config/Language.h"
 #include "ui/KivMainWindow.h"
 #include "ui/KivSettingWgt.h"
+#include "update/KivUpdateWgt.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -38,6 +40,7 @@ void ScreenshotTour::capture()
         }
     }
     failures += captureSettingsSubPages();
+    failures += captureUpdatePage();
     mainWindow->showPage(0);
     std::printf("Screenshots in %s (%s)\n", qPrintable(QDir(m_directory).absolutePath()),
                 linkConnected ? "aircraft connected" : "no aircraft connected");
@@ -79,5 +82,38 @@ int ScreenshotTour::captureSettingsSubPages()
     }
     clickLanguageButton(language);
     settings->showSubPage(0);
+    return failures;
+}
+
+bool ScreenshotTour::save(const QString &name)
+{
+    const QString file = QDir(m_directory).filePath(name);
+    if (mainWindow->grab().save(file))
+        return true;
+    std::fprintf(stderr, "Could not write %s\n", qPrintable(file));
+    return false;
+}
+
+int ScreenshotTour::captureUpdatePage()
+{
+    // The update page with the first module on offer showing its release notes, as when the
+    // pointer rests on its row.
+    const int language = languageCode;
+    KivUpdateWgt *update = mainWindow->updatePage();
+    mainWindow->showPage(2);
+    int failures = 0;
+    for (const int code : {1, 0}) {
+        clickLanguageButton(code);
+        QCoreApplication::processEvents();
+        for (int module = 0; module < 10; ++module) {
+            if (update->rowPage(module) == KivUpdateWgt::UpdateButtonPage) {
+                update->SlotEnterIn(QStringLiteral("widget_") + moduleNames().at(module));
+                break;
+            }
+        }
+        failures += save(QStringLiteral("update-%1.png").arg(QLatin1String(code == 0 ? "en" : "zh"))) ? 0 : 1;
+    }
+    clickLanguageButton(language);
+    mainWindow->showPage(0);
     return failures;
 }
