@@ -104,7 +104,9 @@ int ScreenshotTour::captureUpdatePage()
     int failures = 0;
     for (const int code : {1, 0}) {
         clickLanguageButton(code);
-        QCoreApplication::processEvents();
+        // The language change, then the layouts its longer or shorter texts ask for.
+        for (int pass = 0; pass < 3; ++pass)
+            QCoreApplication::processEvents();
         for (int module = 0; module < 10; ++module) {
             if (update->rowPage(module) == KivUpdateWgt::UpdateButtonPage) {
                 update->SlotEnterIn(QStringLiteral("widget_") + moduleNames().at(module));

@@ -27,7 +27,7 @@ namespace {
 // Rows that exist but are not shown: modules this aircraft does not carry.
 const char *const kHiddenRows[] = {"IMU", "OSD", "DLU", "IMUEX", "DGPS"};
 // Column widths shared by the headings and the rows, so that they line up.
-constexpr int kColumnWidths[] = {100, 115, 100, 130};
+constexpr int kColumnWidths[] = {95, 130, 95, 140};
 
 const char kPageStyle[] =
     "QWidget#widget_bg{background: transparent; border: none;}"
@@ -122,7 +122,7 @@ void KivUpdateWgt::buildRows()
         row.module = module;
         row.tile = new LumHoverWidget(m_bg);
         row.tile->setObjectName(QStringLiteral("widget_") + module);
-        row.tile->setMinimumHeight(50);
+        row.tile->setFixedHeight(58);
         auto *line = new QHBoxLayout(row.tile);
         line->setContentsMargins(10, 4, 10, 4);
         row.name = new QLabel(module, row.tile);
