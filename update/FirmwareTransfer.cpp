@@ -42,7 +42,6 @@ void FirmwareTransfer::start(int moduleId, const QString &file)
     m_active = false;
     m_params.fwPacketIndex = 0;
     m_moduleId = int8_t(moduleId);
-    m_filePath = file;
     const QString module = moduleName(m_moduleId);
     if (module.isEmpty()) {
         refuse(tr("未知的模块，无法更新"));

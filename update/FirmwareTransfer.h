@@ -43,8 +43,6 @@ public:
     void cancel();
 
     bool isActive() const { return m_active; }
-    int moduleId() const { return m_moduleId; }
-    QString filePath() const { return m_filePath; }
 
     // Name of module `id` of the module list; empty outside it.
     static QString moduleName(int id);
@@ -62,7 +60,6 @@ private:
     VersionLookup m_catalogueVersion;
     AircraftParams &m_params;
     int8_t m_moduleId = 0;
-    QString m_filePath;
     QByteArray m_image;
     uint8_t m_major = 0;
     uint8_t m_minor = 0;

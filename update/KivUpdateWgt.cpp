@@ -358,7 +358,6 @@ void KivUpdateWgt::confirmUpdate(const QString &module)
 {
     if (indexOf(module) < 0 || m_confirmation)
         return;
-    m_currentModule = module;
     const QString version = versionJsonValue(module, QLatin1String(FirmwareJsonKey::Version));
     QMessageBox *box = showBox(QMessageBox::Warning, "confirmUpdateBox", tr("警告"),
                                tr("确认将固件升级到%1").arg(version));

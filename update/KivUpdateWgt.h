@@ -91,7 +91,6 @@ private:
     QTextBrowser *m_info = nullptr;
     DownloadMgr *m_download = nullptr;
     QString m_helpHtml;
-    QString m_currentModule;
     QString m_updatingModule;
     QHash<QString, QString> m_notesChinese;
     QHash<QString, QString> m_notesEnglish;

@@ -158,6 +158,27 @@ private Q_SLOTS:
         }
     }
 
+    // The page clears "IniTmp" of the data folder, not of whatever folder it was started from.
+    void temporaryFilesOfTheDataFolder()
+    {
+        QTemporaryDir startedFrom;
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(startedFrom.path()));
+        const QString ours = dataFolderPath() + QStringLiteral("IniTmp/old.ini");
+        const QString theirs = startedFrom.filePath(QStringLiteral("Data/IniTmp/keep.ini"));
+        for (const QString &path : {ours, theirs}) {
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        {
+            KivUpdateWgt another;
+        }
+        QDir::setCurrent(previous);
+        QVERIFY(!QFile::exists(ours));
+        QVERIFY(QFile::exists(theirs));
+    }
+
     // The aircraft's 3.0 is the catalogue's 3.00: no update. An older FCU gets its image fetched.
     void versionsComparedAsNumbers_data()
     {
