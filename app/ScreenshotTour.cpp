@@ -33,11 +33,7 @@ void ScreenshotTour::capture()
     int failures = 0;
     for (int page = 0; page < 4; ++page) {
         mainWindow->showPage(page);
-        const QString file = QDir(m_directory).filePath(QStringLiteral("%1-%2.png").arg(page + 1).arg(QLatin1String(kNames[page])));
-        if (!mainWindow->grab().save(file)) {
-            std::fprintf(stderr, "Could not write %s\n", qPrintable(file));
-            ++failures;
-        }
+        failures += save(QStringLiteral("%1-%2.png").arg(page + 1).arg(QLatin1String(kNames[page]))) ? 0 : 1;
     }
     failures += captureSettingsSubPages();
     failures += captureUpdatePage();
@@ -71,13 +67,11 @@ int ScreenshotTour::captureSettingsSubPages()
         QCoreApplication::processEvents(); // the language change reaches the window posted
         for (int index = 0; index < 6; ++index) {
             settings->showSubPage(index);
-            const QString file = QDir(m_directory).filePath(
-                QStringLiteral("settings-%1-%2-%3.png").arg(index + 1).arg(QLatin1String(kSubPages[index]),
-                                                                          QLatin1String(code == 0 ? "en" : "zh")));
-            if (!mainWindow->grab().save(file)) {
-                std::fprintf(stderr, "Could not write %s\n", qPrintable(file));
-                ++failures;
-            }
+            failures += save(QStringLiteral("settings-%1-%2-%3.png")
+                                 .arg(index + 1)
+                                 .arg(QLatin1String(kSubPages[index]), QLatin1String(code == 0 ? "en" : "zh")))
+                            ? 0
+                            : 1;
         }
     }
     clickLanguageButton(language);

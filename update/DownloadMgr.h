@@ -7,6 +7,8 @@
 #include <QString>
 #include <QUrl>
 
+#include "update/FirmwareTransfer.h"
+
 #include <cstdint>
 
 class QNetworkAccessManager;
@@ -31,8 +33,8 @@ class DownloadMgr : public QObject
     Q_OBJECT
 
 public:
-    // An image the transfer can carry (65,535 chunks of 242 bytes); the catalogue is small text.
-    static constexpr qint64 kMaxImageBytes = 65535 * 242;
+    // An image the transfer can carry; the catalogue is small text.
+    static constexpr qint64 kMaxImageBytes = FirmwareTransfer::kMaxImageSize;
     static constexpr qint64 kMaxTextBytes = 1024 * 1024;
     static constexpr int kTransferTimeoutMs = 60000;
 
