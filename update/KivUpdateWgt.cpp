@@ -12,7 +12,6 @@
 
 #include <QDebug>
 #include <QEvent>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QJsonDocument>
 #include <QLabel>
@@ -297,8 +296,7 @@ void KivUpdateWgt::buildReleaseNotes(const QString &module)
 
 void KivUpdateWgt::reloadHelpText()
 {
-    QFile file(helpPageUrl(QStringLiteral("FirmwareUpdate.html")).toLocalFile());
-    QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QByteArray bytes = readWholeFile(helpPageUrl(QStringLiteral("FirmwareUpdate.html")).toLocalFile());
     const qsizetype zero = bytes.indexOf('\0');
     if (zero >= 0)
         bytes.truncate(zero);
