@@ -6,6 +6,9 @@
 #include "update/DownloadMgr.h"
 
 #include <QDirIterator>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -153,6 +156,40 @@ private Q_SLOTS:
         if (delivered)
             QCOMPARE(done.first().first().value<StructReplyInfo>().strUrl, text);
         QVERIFY(!manager.isDownloading(request));
+    }
+
+    // A server whose certificate is not trusted answers perfectly well: the download still fails,
+    // because TLS errors are never ignored.
+    void tlsErrorsEndTheDownload()
+    {
+        QFile cert(QFINDTESTDATA("data/selfsigned-cert.pem"));
+        QFile key(QFINDTESTDATA("data/selfsigned-key.pem"));
+        QVERIFY(cert.open(QIODevice::ReadOnly) && key.open(QIODevice::ReadOnly));
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        tls.setLocalCertificate(QSslCertificate(cert.readAll()));
+        tls.setPrivateKey(QSslKey(key.readAll(), QSsl::Rsa));
+        QSslServer server;
+        server.setSslConfiguration(tls);
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        int answered = 0;
+        connect(&server, &QSslServer::pendingConnectionAvailable, this, [&] {
+            QTcpSocket *socket = server.nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket, [socket, &answered] {
+                socket->readAll();
+                socket->write("HTTP/1.1 200 OK\r\nContent-Length: 5\r\nConnection: close\r\n\r\nimage");
+                socket->disconnectFromHost();
+                ++answered;
+            });
+        });
+        QVERIFY(setServiceBaseUrl(QUrl(QStringLiteral("https://127.0.0.1:1"))));
+        DownloadMgr manager;
+        QSignalSpy done(&manager, &DownloadMgr::saveFinished);
+        QSignalSpy failed(&manager, &DownloadMgr::downloadFailed);
+        manager.download({QStringLiteral("FCU"), QStringLiteral("https://127.0.0.1:%1/files/a.bin").arg(server.serverPort()), 1});
+        QTRY_COMPARE_WITH_TIMEOUT(done.size() + failed.size(), 1, 10000);
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(answered, 0);
+        QCOMPARE(savedFiles(), QStringList());
     }
 
     // An image download of a module being flashed is stopped and saves nothing.
