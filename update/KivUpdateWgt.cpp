@@ -211,11 +211,24 @@ void KivUpdateWgt::onConnectChanged(bool connected)
         resetRows();
 }
 
-void KivUpdateWgt::onFirmwareIdChanged(int module)
+void KivUpdateWgt::showAircraftVersion(int module)
 {
     const QString version = DealVersion(module);
     if (!version.isEmpty() && module >= 0 && module < m_rows.size())
         m_rows[module].version->setText(version);
+}
+
+bool KivUpdateWgt::catalogueOffersUpdate(int module)
+{
+    // Compared as numbers: the aircraft's 3.0 is the catalogue's "3.00". A catalogue entry
+    // without a usable version offers nothing.
+    const QString offered = versionJsonValue(m_rows[module].module, QLatin1String(FirmwareJsonKey::Version));
+    return parseFirmwareVersion(offered) && !sameFirmwareVersion(DealVersion(module), offered);
+}
+
+void KivUpdateWgt::onFirmwareIdChanged(int module)
+{
+    showAircraftVersion(module);
     startCatalogueDownload();
 }
 
@@ -247,12 +260,9 @@ void KivUpdateWgt::UpdateFileReady(StructReplyInfo stInfo)
     // The image of a module being flashed stays as the transfer read it.
     if (!linkConnected || index < 0 || stInfo.strName == m_updatingModule)
         return;
+    showAircraftVersion(index);
     // The catalogue may have moved on while the image was on its way.
-    const QString offered = versionJsonValue(stInfo.strName, QLatin1String(FirmwareJsonKey::Version));
-    const QString version = DealVersion(index);
-    if (!version.isEmpty())
-        m_rows[index].version->setText(version);
-    if (!parseFirmwareVersion(offered) || sameFirmwareVersion(version, offered))
+    if (!catalogueOffersUpdate(index))
         return;
     setFileMapValue(stInfo.strName, stInfo.strUrl);
     buildReleaseNotes(stInfo.strName);
@@ -264,14 +274,9 @@ void KivUpdateWgt::DealUpdate(QString str)
     const int index = indexOf(str);
     if (!linkConnected || index < 0 || str == m_updatingModule)
         return;
-    Row &row = m_rows[index];
-    const QString version = DealVersion(index);
-    if (!version.isEmpty())
-        row.version->setText(version);
-    const QString offered = versionJsonValue(str, QLatin1String(FirmwareJsonKey::Version));
-    if (!parseFirmwareVersion(offered) || sameFirmwareVersion(version, offered)) {
-        // Up to date, or nothing usable offered: no update.
-        row.stack->setCurrentIndex(NoUpdatePage);
+    showAircraftVersion(index);
+    if (!catalogueOffersUpdate(index)) {
+        m_rows[index].stack->setCurrentIndex(NoUpdatePage);
         setFileMapValue(str, QString());
         return;
     }

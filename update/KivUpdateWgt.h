@@ -75,6 +75,8 @@ private:
     void resetRows();
     void onConnectChanged(bool connected);
     void onFirmwareIdChanged(int module);
+    void showAircraftVersion(int module);
+    bool catalogueOffersUpdate(int module);
     void startCatalogueDownload();
     void buildReleaseNotes(const QString &module);
     void confirmUpdate(const QString &module);
