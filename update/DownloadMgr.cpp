@@ -56,7 +56,8 @@ QString DownloadMgr::imageFolder(const QString &module)
 bool DownloadMgr::isDownloading(const StructReplyInfo &info) const
 {
     for (const StructReplyInfo &pending : m_replies) {
-        if (pending.type == info.type && pending.strName == info.strName && pending.strUrl == info.strUrl)
+        if (pending.type == info.type && pending.strName == info.strName
+            && pending.strUrl == info.strUrl)
             return true;
     }
     return false;
@@ -99,10 +100,13 @@ void DownloadMgr::download(StructReplyInfo info)
     m_replies.insert(reply, info);
     const qint64 limit = info.type == 1 ? kMaxImageBytes : kMaxTextBytes;
     // A body larger than anything usable is not fetched to the end.
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply, limit](qint64 received, qint64 total) {
-        if (received > limit || total > limit)
-            reply->abort();
-    });
+    connect(reply,
+            &QNetworkReply::downloadProgress,
+            reply,
+            [reply, limit](qint64 received, qint64 total) {
+                if (received > limit || total > limit)
+                    reply->abort();
+            });
 #if QT_CONFIG(ssl)
     connect(reply, &QNetworkReply::sslErrors, this, &DownloadMgr::sslErrors);
 #endif
@@ -143,7 +147,9 @@ void DownloadMgr::downloadFinished(QNetworkReply *reply)
         QString error;
         if (!saveImage(info, body, &error)) {
             // A file that was not written is no image to offer.
-            std::fprintf(stderr, "Could not open %s for writing: %s\n", qPrintable(info.strUrl),
+            std::fprintf(stderr,
+                         "Could not open %s for writing: %s\n",
+                         qPrintable(info.strUrl),
                          qPrintable(error));
             fail(info, error);
             return;

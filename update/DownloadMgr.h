@@ -14,7 +14,6 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 
-
 // What travels with a download. On request strUrl is the address; on completion it is the saved
 // file's path (type 1) or the received text (type 2).
 struct StructReplyInfo

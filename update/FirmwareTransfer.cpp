@@ -10,8 +10,10 @@
 
 static_assert(FirmwareTransfer::kChunkSize == SerialLink::kFirmwareChunkSize);
 
-FirmwareTransfer::FirmwareTransfer(SerialLink *link, VersionLookup catalogueVersion,
-                                   AircraftParams *params, QObject *parent)
+FirmwareTransfer::FirmwareTransfer(SerialLink *link,
+                                   VersionLookup catalogueVersion,
+                                   AircraftParams *params,
+                                   QObject *parent)
     : QObject(parent)
     , m_link(link)
     , m_catalogueVersion(std::move(catalogueVersion))
@@ -26,7 +28,8 @@ FirmwareTransfer::FirmwareTransfer(SerialLink *link, VersionLookup catalogueVers
 
 QString FirmwareTransfer::moduleName(int id)
 {
-    return id >= 0 && id < int(ModuleNames.size()) ? QLatin1String(ModuleNames[size_t(id)]) : QString();
+    return id >= 0 && id < int(ModuleNames.size()) ? QLatin1String(ModuleNames[size_t(id)])
+                                                   : QString();
 }
 
 void FirmwareTransfer::refuse(const QString &reason)
@@ -107,7 +110,8 @@ void FirmwareTransfer::sendNextChunk()
     if (k < count) {
         qDebug() << "maxfPacket =" << count << " Packet_idx =" << k;
         Q_EMIT progress(moduleName(m_moduleId), uint8_t(double(k) / count * 100));
-        m_link->requestUav_SendFirmware(quint16(k + 1), m_image.mid(qsizetype(k) * kChunkSize, kChunkSize));
+        m_link->requestUav_SendFirmware(quint16(k + 1),
+                                        m_image.mid(qsizetype(k) * kChunkSize, kChunkSize));
         return;
     }
     Q_EMIT progress(moduleName(m_moduleId), 100);

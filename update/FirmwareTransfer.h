@@ -30,7 +30,9 @@ public:
     // Catalogue version text ("3.00") of a module name; empty when the catalogue lacks it.
     using VersionLookup = std::function<QString(const QString &module)>;
 
-    FirmwareTransfer(SerialLink *link, VersionLookup catalogueVersion, AircraftParams *params = nullptr,
+    FirmwareTransfer(SerialLink *link,
+                     VersionLookup catalogueVersion,
+                     AircraftParams *params = nullptr,
                      QObject *parent = nullptr);
 
     // Reads the image and the catalogue version, then announces the update. Refuses (and sends

@@ -8,7 +8,9 @@ std::optional<FirmwareVersion> parseFirmwareVersion(const QString &text)
     if (parts.size() < 2)
         return std::nullopt;
     FirmwareVersion version{parts[0].trimmed().toInt(), parts[1].trimmed().toInt()};
-    const auto fitsByte = [](int n) { return n >= 0 && n <= 255; };
+    const auto fitsByte = [](int n) {
+        return n >= 0 && n <= 255;
+    };
     if (!fitsByte(version.major) || !fitsByte(version.minor))
         return std::nullopt;
     return version;

@@ -28,19 +28,22 @@ const char *const kHiddenRows[] = {"IMU", "OSD", "DLU", "IMUEX", "DGPS"};
 // Column widths shared by the headings and the rows, so that they line up.
 constexpr int kColumnWidths[] = {95, 130, 95, 140};
 
-const char kPageStyle[] =
-    "QWidget#widget_bg{background: transparent; border: none;}"
-    "LumHoverWidget{background: rgb(255, 255, 255); border: 1px solid rgb(222, 222, 222); border-radius: 6px;}"
-    "LumHoverWidget:disabled{background: rgb(240, 240, 240);}"
-    "QLabel{font: 11pt \"微软雅黑\"; color: rgb(90, 90, 90); background: transparent; border: none;}"
-    "QLabel[heading=\"true\"]{font: bold 11pt \"微软雅黑\"; color: rgb(65, 65, 65);}"
-    "QToolButton[upgrade=\"true\"]{font: 10pt \"微软雅黑\"; color: white; background: rgb(34, 192, 99);"
-    "border: none; border-radius: 4px; padding: 4px 16px;}"
-    "QToolButton[upgrade=\"true\"]:pressed{background: rgb(31, 175, 88);}"
-    "QToolButton[upgrade=\"true\"]:focus{border: 2px solid rgb(60, 60, 60);}"
-    "QToolButton[upgrade=\"true\"]:disabled{background: rgb(160, 160, 160);}"
-    "QTextBrowser{background: white; border: 1px solid rgb(222, 222, 222); border-radius: 6px;}"
-    "QTextBrowser:focus{border: 2px solid rgb(34, 192, 99);}";
+const char kPageStyle[]
+    = "QWidget#widget_bg{background: transparent; border: none;}"
+      "LumHoverWidget{background: rgb(255, 255, 255); border: 1px solid rgb(222, 222, 222); "
+      "border-radius: 6px;}"
+      "LumHoverWidget:disabled{background: rgb(240, 240, 240);}"
+      "QLabel{font: 11pt \"微软雅黑\"; color: rgb(90, 90, 90); background: transparent; border: "
+      "none;}"
+      "QLabel[heading=\"true\"]{font: bold 11pt \"微软雅黑\"; color: rgb(65, 65, 65);}"
+      "QToolButton[upgrade=\"true\"]{font: 10pt \"微软雅黑\"; color: white; background: rgb(34, "
+      "192, 99);"
+      "border: none; border-radius: 4px; padding: 4px 16px;}"
+      "QToolButton[upgrade=\"true\"]:pressed{background: rgb(31, 175, 88);}"
+      "QToolButton[upgrade=\"true\"]:focus{border: 2px solid rgb(60, 60, 60);}"
+      "QToolButton[upgrade=\"true\"]:disabled{background: rgb(160, 160, 160);}"
+      "QTextBrowser{background: white; border: 1px solid rgb(222, 222, 222); border-radius: 6px;}"
+      "QTextBrowser:focus{border: 2px solid rgb(34, 192, 99);}";
 
 void fixColumn(QWidget *widget, int column)
 {
@@ -75,11 +78,21 @@ KivUpdateWgt::KivUpdateWgt(QWidget *parent)
 
     connect(m_download, &DownloadMgr::saveFinished, this, &KivUpdateWgt::UpdateFileReady);
     if (guiController) {
-        connect(guiController, &KivGuiController::ConnectChanged, this, &KivUpdateWgt::onConnectChanged);
-        connect(guiController, &KivGuiController::FirmwareIdChanged, this, &KivUpdateWgt::onFirmwareIdChanged);
-        connect(guiController, &KivGuiController::SignalFirmwareUpdateSuccess, this,
+        connect(guiController,
+                &KivGuiController::ConnectChanged,
+                this,
+                &KivUpdateWgt::onConnectChanged);
+        connect(guiController,
+                &KivGuiController::FirmwareIdChanged,
+                this,
+                &KivUpdateWgt::onFirmwareIdChanged);
+        connect(guiController,
+                &KivGuiController::SignalFirmwareUpdateSuccess,
+                this,
                 &KivUpdateWgt::SlotFirmwareUpdateSuccess);
-        connect(guiController, &KivGuiController::SignalFirmwareUpdateRefused, this,
+        connect(guiController,
+                &KivGuiController::SignalFirmwareUpdateRefused,
+                this,
                 &KivUpdateWgt::SlotFirmwareUpdateRefused);
     }
     if (isNetworkOnline())
@@ -193,7 +206,8 @@ void KivUpdateWgt::resetRows()
     }
 }
 
-// --- Versions and the catalogue --------------------------------------------------------------------
+// --- Versions and the catalogue
+// --------------------------------------------------------------------
 
 QString KivUpdateWgt::DealVersion(int ModuleID)
 {
@@ -222,7 +236,8 @@ bool KivUpdateWgt::catalogueOffersUpdate(int module)
 {
     // Compared as numbers: the aircraft's 3.0 is the catalogue's "3.00". A catalogue entry
     // without a usable version offers nothing.
-    const QString offered = versionJsonValue(m_rows[module].module, QLatin1String(FirmwareJsonKey::Version));
+    const QString offered
+        = versionJsonValue(m_rows[module].module, QLatin1String(FirmwareJsonKey::Version));
     return parseFirmwareVersion(offered) && !sameFirmwareVersion(DealVersion(module), offered);
 }
 
@@ -290,18 +305,26 @@ void KivUpdateWgt::DealUpdate(QString str)
 
 void KivUpdateWgt::buildReleaseNotes(const QString &module)
 {
-    const auto value = [&module](const char *key) { return versionJsonValue(module, QLatin1String(key)); };
+    const auto value = [&module](const char *key) {
+        return versionJsonValue(module, QLatin1String(key));
+    };
     const QString version = value(FirmwareJsonKey::Version);
     const QString date = value(FirmwareJsonKey::ReleaseDate);
-    m_notesEnglish.insert(module, releaseNotesHtml(module, version, date, value(FirmwareJsonKey::EngReleaseNote), true));
-    m_notesChinese.insert(module, releaseNotesHtml(module, version, date, value(FirmwareJsonKey::ReleaseNote), false));
+    m_notesEnglish.insert(
+        module,
+        releaseNotesHtml(module, version, date, value(FirmwareJsonKey::EngReleaseNote), true));
+    m_notesChinese.insert(
+        module,
+        releaseNotesHtml(module, version, date, value(FirmwareJsonKey::ReleaseNote), false));
 }
 
-// --- Help and notes -----------------------------------------------------------------------------------
+// --- Help and notes
+// -----------------------------------------------------------------------------------
 
 void KivUpdateWgt::reloadHelpText()
 {
-    QByteArray bytes = readWholeFile(helpPageUrl(QStringLiteral("FirmwareUpdate.html")).toLocalFile());
+    QByteArray bytes
+        = readWholeFile(helpPageUrl(QStringLiteral("FirmwareUpdate.html")).toLocalFile());
     const qsizetype zero = bytes.indexOf('\0');
     if (zero >= 0)
         bytes.truncate(zero);
@@ -336,9 +359,11 @@ bool KivUpdateWgt::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-// --- Update ---------------------------------------------------------------------------------------------
+// --- Update
+// ---------------------------------------------------------------------------------------------
 
-QMessageBox *KivUpdateWgt::showBox(int icon, const char *objectName, const QString &title, const QString &text)
+QMessageBox *
+KivUpdateWgt::showBox(int icon, const char *objectName, const QString &title, const QString &text)
 {
     // Modal without a parent window, as every box of the program; opened rather than run, so no
     // event loop of its own runs inside the page's slots.
@@ -362,7 +387,9 @@ void KivUpdateWgt::confirmUpdate(const QString &module)
     if (indexOf(module) < 0 || m_confirmation)
         return;
     const QString version = versionJsonValue(module, QLatin1String(FirmwareJsonKey::Version));
-    QMessageBox *box = showBox(QMessageBox::Warning, "confirmUpdateBox", tr("警告"),
+    QMessageBox *box = showBox(QMessageBox::Warning,
+                               "confirmUpdateBox",
+                               tr("警告"),
                                tr("确认将固件升级到%1").arg(version));
     QPushButton *ok = box->addButton(tr("确定"), QMessageBox::YesRole);
     box->addButton(tr("取消"), QMessageBox::NoRole);
@@ -422,13 +449,15 @@ void KivUpdateWgt::SlotFirmwareUpdateSuccess()
     const QString module = m_updatingModule;
     endTransfer();
     const int index = indexOf(module);
-    m_rows[index].version->setText(versionJsonValue(module, QLatin1String(FirmwareJsonKey::Version)));
+    m_rows[index].version->setText(
+        versionJsonValue(module, QLatin1String(FirmwareJsonKey::Version)));
     m_rows[index].stack->setCurrentIndex(NoUpdatePage);
     setFileMapValue(module, QString());
     m_notesChinese.remove(module);
     m_notesEnglish.remove(module);
     showHelp();
-    QMessageBox *box = showBox(QMessageBox::Information, "updateSuccessBox", tr("信息"), tr("固件更新完成!"));
+    QMessageBox *box
+        = showBox(QMessageBox::Information, "updateSuccessBox", tr("信息"), tr("固件更新完成!"));
     box->setStandardButtons(QMessageBox::Ok);
     box->show();
 }
@@ -438,8 +467,8 @@ void KivUpdateWgt::SlotFirmwareUpdateRefused(QString reason)
     if (m_updatingModule.isEmpty())
         return;
     const int index = indexOf(m_updatingModule);
-    m_rows[index].stack->setCurrentIndex(fileMapValue(m_updatingModule).isEmpty() ? NoUpdatePage
-                                                                                 : UpdateButtonPage);
+    m_rows[index].stack->setCurrentIndex(
+        fileMapValue(m_updatingModule).isEmpty() ? NoUpdatePage : UpdateButtonPage);
     endTransfer();
     QMessageBox *box = showBox(QMessageBox::Warning, "updateRefusedBox", tr("警告"), reason);
     box->setStandardButtons(QMessageBox::Ok);
@@ -458,7 +487,8 @@ void KivUpdateWgt::resetForLink(bool connected)
     m_notesEnglish.clear();
 }
 
-// --- Language -------------------------------------------------------------------------------------------
+// --- Language
+// -------------------------------------------------------------------------------------------
 
 void KivUpdateWgt::retranslate()
 {

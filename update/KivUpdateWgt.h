@@ -83,7 +83,8 @@ private:
     void startConfirmedUpdate(const QString &module);
     void endTransfer();
     void showHelp();
-    QMessageBox *showBox(int icon, const char *objectName, const QString &title, const QString &text);
+    QMessageBox *
+    showBox(int icon, const char *objectName, const QString &title, const QString &text);
     void describeProgress(const Row &row, int percent);
     int indexOf(const QString &module) const;
 

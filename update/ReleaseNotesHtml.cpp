@@ -2,15 +2,22 @@
 
 #include <QStringList>
 
-QString releaseNotesHtml(const QString &module, const QString &version, const QString &date,
-                         const QString &notes, bool english)
+QString releaseNotesHtml(const QString &module,
+                         const QString &version,
+                         const QString &date,
+                         const QString &notes,
+                         bool english)
 {
     // Fixed texts in both languages, not run through the translator: each language has its own
     // notes, chosen by the stored language.
-    const QString heading = english ? QStringLiteral("%1 Firmware Update") : QStringLiteral("%1固件更新说明");
-    const QString versionLabel = english ? QStringLiteral("Firmware version:") : QStringLiteral("固件版本：");
-    const QString dateLabel = english ? QStringLiteral("Release Date:") : QStringLiteral("发布日期：");
-    const QString contentLabel = english ? QStringLiteral("Update Content：") : QStringLiteral("更新内容：");
+    const QString heading
+        = english ? QStringLiteral("%1 Firmware Update") : QStringLiteral("%1固件更新说明");
+    const QString versionLabel
+        = english ? QStringLiteral("Firmware version:") : QStringLiteral("固件版本：");
+    const QString dateLabel
+        = english ? QStringLiteral("Release Date:") : QStringLiteral("发布日期：");
+    const QString contentLabel
+        = english ? QStringLiteral("Update Content：") : QStringLiteral("更新内容：");
 
     QString html = QStringLiteral(
         "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"

@@ -10,8 +10,9 @@ int removeTemporaryIniFiles(const QString &dataFolder)
     if (!folder.isDir() || folder.isSymLink())
         return 0;
     int removed = 0;
-    const QFileInfoList entries = QDir(folder.filePath()).entryInfoList(
-        QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    const QFileInfoList entries
+        = QDir(folder.filePath())
+              .entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
     for (const QFileInfo &entry : entries) {
         if (entry.isFile() && !entry.isSymLink() && QFile::remove(entry.filePath()))
             ++removed;

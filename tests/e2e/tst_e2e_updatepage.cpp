@@ -81,15 +81,20 @@ class tst_E2eUpdatePage : public QObject
     QStringList m_served;
 
     QLabel *fcuVersion() { return page()->findChild<QLabel *>(QStringLiteral("lblVersionFCU")); }
-    QString fileUrl(const QString &name) { return services->baseUrl().toString() + QStringLiteral("/files/") + name; }
+    QString fileUrl(const QString &name)
+    {
+        return services->baseUrl().toString() + QStringLiteral("/files/") + name;
+    }
 
     // Opens the update page as the user does: the versions are read, each answer fetches the
     // catalogue, the catalogue decides. Waits until the catalogue asked for has been served.
     void visitUpdatePage()
     {
         const qsizetype from = m_served.size();
-        QTest::mouseClick(mainWindow->findChild<QToolButton *>(QStringLiteral("btn_update")), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(m_served.mid(from).contains(QStringLiteral("/api/firmware/R7-A")), 10000);
+        QTest::mouseClick(mainWindow->findChild<QToolButton *>(QStringLiteral("btn_update")),
+                          Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(m_served.mid(from).contains(QStringLiteral("/api/firmware/R7-A")),
+                                 10000);
         QTest::qWait(400); // the last answers and the downloads they start
     }
     bool waitForReadBack()
@@ -102,11 +107,17 @@ private Q_SLOTS:
     void initTestCase()
     {
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
-        connect(guiController, &KivGuiController::progress_uint, this, [this](QString module, uint8_t p) {
-            if (module == QLatin1String("FCU"))
-                m_progress << p;
-        });
-        connect(services, &SimulatedServices::requestServed, this, [this](const QString &path, int) { m_served << path; });
+        connect(guiController,
+                &KivGuiController::progress_uint,
+                this,
+                [this](QString module, uint8_t p) {
+                    if (module == QLatin1String("FCU"))
+                        m_progress << p;
+                });
+        connect(services,
+                &SimulatedServices::requestServed,
+                this,
+                [this](const QString &path, int) { m_served << path; });
         aircraft->state().versions[0] = {3, 0};
         offerFcu(QStringLiteral("3.00"), fileUrl(QStringLiteral("fcu-3.00.bin")));
         services->setFile(QStringLiteral("fcu-3.00.bin"), imageOf(1000, 0));
@@ -142,11 +153,14 @@ private Q_SLOTS:
         offerFcu(QStringLiteral("3.05"), fileUrl(name));
         services->setFile(name, fault == QLatin1String("empty") ? QByteArray() : imageOf(5000, 5));
         if (fault == QLatin1String("500"))
-            services->setFault(SimulatedServices::Endpoint::Catalogue, SimulatedServices::Fault::ServerError);
+            services->setFault(SimulatedServices::Endpoint::Catalogue,
+                               SimulatedServices::Fault::ServerError);
         else if (fault == QLatin1String("notjson"))
-            services->setFault(SimulatedServices::Endpoint::Catalogue, SimulatedServices::Fault::NotJson);
+            services->setFault(SimulatedServices::Endpoint::Catalogue,
+                               SimulatedServices::Fault::NotJson);
         else if (fault == QLatin1String("truncated"))
-            services->setFault(SimulatedServices::Endpoint::Images, SimulatedServices::Fault::Truncated);
+            services->setFault(SimulatedServices::Endpoint::Images,
+                               SimulatedServices::Fault::Truncated);
         else if (fault == QLatin1String("unknown"))
             offerFcu(QString(), QString());
         else if (fault == QLatin1String("evil"))
@@ -161,8 +175,10 @@ private Q_SLOTS:
         QVERIFY(!page()->findChild<QToolButton *>(QStringLiteral("btnUpdateFCU"))->isVisible());
         // Nothing for FCU was saved, and nothing outside a module's folder (images of the other
         // modules are fetched while their versions are not yet known).
-        QDirIterator files(QDir::homePath(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        const QRegularExpression allowed(QStringLiteral("/Data/(Ini/firmware\\.ini|Firmware/(?!FCU/)[A-Z]+/[^/]+)$"));
+        QDirIterator files(
+            QDir::homePath(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        const QRegularExpression allowed(
+            QStringLiteral("/Data/(Ini/firmware\\.ini|Firmware/(?!FCU/)[A-Z]+/[^/]+)$"));
         while (files.hasNext()) {
             const QString file = files.next();
             if (file.contains(QStringLiteral("/Vardeck/")))
@@ -198,7 +214,9 @@ private Q_SLOTS:
 
         QByteArray received;
         bool complete = false;
-        connect(aircraft, &AircraftEngine::firmwareReceived, this,
+        connect(aircraft,
+                &AircraftEngine::firmwareReceived,
+                this,
                 [&](int module, qint64, const QByteArray &sha, bool c) {
                     received = sha;
                     complete = c && module == 0;
@@ -206,7 +224,8 @@ private Q_SLOTS:
         aircraft->setRefuseFirmwareChunks(refusedChunks);
         m_progress.clear();
         auto *button = page()->findChild<QToolButton *>(QStringLiteral("btnUpdateFCU"));
-        QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
         QTRY_VERIFY(openBox("confirmUpdateBox"));
         clickButton(openBox("confirmUpdateBox"), 0); // 确定
         QTRY_VERIFY_WITH_TIMEOUT(openBox("updateSuccessBox"), 60000);
@@ -235,7 +254,8 @@ private Q_SLOTS:
         visitUpdatePage();
         QTRY_COMPARE_WITH_TIMEOUT(page()->rowPage(0), int(KivUpdateWgt::UpdateButtonPage), 10000);
         m_progress.clear();
-        QTest::keyClick(page()->findChild<QToolButton *>(QStringLiteral("btnUpdateFCU")), Qt::Key_Space);
+        QTest::keyClick(page()->findChild<QToolButton *>(QStringLiteral("btnUpdateFCU")),
+                        Qt::Key_Space);
         QTRY_VERIFY(openBox("confirmUpdateBox"));
         clickButton(openBox("confirmUpdateBox"), 0);
         QTRY_VERIFY_WITH_TIMEOUT(!m_progress.isEmpty() && m_progress.constLast() > 5, 30000);

@@ -70,10 +70,14 @@ class tst_KivUpdateWgt : public QObject
 
     QTemporaryDir m_home;
 
-    static QString catalogue(const QString &fcuVersion, const QString &notes = QStringLiteral("1. 优化\n2. <b>粗</b>"))
+    static QString catalogue(const QString &fcuVersion,
+                             const QString &notes = QStringLiteral("1. 优化\n2. <b>粗</b>"))
     {
-        QJsonObject fcu{{"version", fcuVersion}, {"releaseNote", notes}, {"eng_releaseNote", QStringLiteral("1. Better\n2. <b>bold</b>")},
-                        {"releaseDate", "2024-03-05 10:10:00"}, {"url", "http://127.0.0.1:1/files/fcu.bin"}};
+        QJsonObject fcu{{"version", fcuVersion},
+                        {"releaseNote", notes},
+                        {"eng_releaseNote", QStringLiteral("1. Better\n2. <b>bold</b>")},
+                        {"releaseDate", "2024-03-05 10:10:00"},
+                        {"url", "http://127.0.0.1:1/files/fcu.bin"}};
         QJsonObject pmu{{"version", "1.9"}, {"url", "http://127.0.0.1:1/files/pmu.bin"}};
         return QString::fromUtf8(QJsonDocument(QJsonObject{{"FCU", fcu}, {"PMU", pmu}}).toJson());
     }
@@ -102,7 +106,8 @@ class tst_KivUpdateWgt : public QObject
     // Clicks the FCU button as assistive technology does, and answers the confirmation.
     void confirmFcu(const QString &buttonText)
     {
-        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(child<QToolButton>(QStringLiteral("btnUpdateFCU")));
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(
+            child<QToolButton>(QStringLiteral("btnUpdateFCU")));
         button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTRY_VERIFY(openBox("confirmUpdateBox"));
         QCOMPARE(openBox("confirmUpdateBox")->text(), QStringLiteral("确认将固件升级到3.00"));
@@ -152,8 +157,10 @@ private Q_SLOTS:
             auto *tile = child<QWidget>(QStringLiteral("widget_") + modules[i]);
             QVERIFY(tile);
             QCOMPARE(tile->isVisible(), shown.contains(modules[i]));
-            QCOMPARE(child<QLabel>(QStringLiteral("lblFWId") + modules[i])->text(), QString::number(i + 1));
-            QCOMPARE(child<QLabel>(QStringLiteral("lblVersion") + modules[i])->text(), QStringLiteral("N/A"));
+            QCOMPARE(child<QLabel>(QStringLiteral("lblFWId") + modules[i])->text(),
+                     QString::number(i + 1));
+            QCOMPARE(child<QLabel>(QStringLiteral("lblVersion") + modules[i])->text(),
+                     QStringLiteral("N/A"));
             QVERIFY(child<QWidget>(modules[i] + QStringLiteral("proBtn")));
         }
     }
@@ -187,11 +194,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("offered");
         QTest::addColumn<QString>("label");
         QTest::addColumn<bool>("download");
-        QTest::newRow("3.0 vs 3.00") << 3 << 0 << "3.00" << "3.0" << false;
-        QTest::newRow("3.1 vs 3.10") << 3 << 1 << "3.10" << "3.1" << true;
-        QTest::newRow("2.9 vs 3.00") << 2 << 9 << "3.00" << "2.9" << true;
-        QTest::newRow("no dot in the catalogue") << 2 << 9 << "3" << "2.9" << false;
-        QTest::newRow("module missing") << 2 << 9 << "" << "2.9" << false;
+        QTest::newRow("3.0 vs 3.00") << 3 << 0 << "3.00"
+                                     << "3.0" << false;
+        QTest::newRow("3.1 vs 3.10") << 3 << 1 << "3.10"
+                                     << "3.1" << true;
+        QTest::newRow("2.9 vs 3.00") << 2 << 9 << "3.00"
+                                     << "2.9" << true;
+        QTest::newRow("no dot in the catalogue") << 2 << 9 << "3"
+                                                 << "2.9" << false;
+        QTest::newRow("module missing") << 2 << 9 << ""
+                                        << "2.9" << false;
     }
     void versionsComparedAsNumbers()
     {
@@ -206,7 +218,8 @@ private Q_SLOTS:
         page()->UpdateFileReady({QString(), text, 2});
         QCOMPARE(child<QLabel>(QStringLiteral("lblVersionFCU"))->text(), label);
         QCOMPARE(page()->rowPage(0), int(KivUpdateWgt::NoUpdatePage));
-        const StructReplyInfo image{QStringLiteral("FCU"), QStringLiteral("http://127.0.0.1:1/files/fcu.bin"), 1};
+        const StructReplyInfo image{
+            QStringLiteral("FCU"), QStringLiteral("http://127.0.0.1:1/files/fcu.bin"), 1};
         QCOMPARE(page()->downloadManager()->isDownloading(image), download);
     }
 
@@ -216,7 +229,8 @@ private Q_SLOTS:
         offerFcu();
         page()->UpdateFileReady({QString(), QStringLiteral("<html>busy</html>"), 2});
         QCOMPARE(page()->rowPage(0), int(KivUpdateWgt::UpdateButtonPage));
-        QCOMPARE(versionJsonValue(QStringLiteral("FCU"), QStringLiteral("version")), QStringLiteral("3.00"));
+        QCOMPARE(versionJsonValue(QStringLiteral("FCU"), QStringLiteral("version")),
+                 QStringLiteral("3.00"));
     }
 
     // Notes shown by language, escaped: markup from the network is shown as text.
@@ -234,7 +248,8 @@ private Q_SLOTS:
         offerFcu();
         storeLanguage(language);
         page()->SlotEnterIn(QStringLiteral("widget_FCU"));
-        QVERIFY2(page()->infoView()->toPlainText().contains(expected), qPrintable(page()->infoView()->toPlainText()));
+        QVERIFY2(page()->infoView()->toPlainText().contains(expected),
+                 qPrintable(page()->infoView()->toPlainText()));
         page()->SlotEnterIn(QStringLiteral("widget_GMU")); // no notes: the help page
         QVERIFY(!page()->infoView()->toPlainText().contains(expected));
         // Keyboard focus on the button shows them as the pointer does.
@@ -249,11 +264,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("meanwhile");
         QTest::addColumn<bool>("starts");
-        QTest::newRow("OK") << "确定" << "" << true;
-        QTest::newRow("cancel") << "取消" << "" << false;
-        QTest::newRow("window closed") << "" << "close" << false;
-        QTest::newRow("OK after the link went down") << "确定" << "link" << false;
-        QTest::newRow("OK after the image was forgotten") << "确定" << "image" << false;
+        QTest::newRow("OK") << "确定"
+                            << "" << true;
+        QTest::newRow("cancel") << "取消"
+                                << "" << false;
+        QTest::newRow("window closed") << ""
+                                       << "close" << false;
+        QTest::newRow("OK after the link went down") << "确定"
+                                                     << "link" << false;
+        QTest::newRow("OK after the image was forgotten") << "确定"
+                                                          << "image" << false;
     }
     void confirmation()
     {
@@ -294,8 +314,10 @@ private Q_SLOTS:
         page()->UpdateFileReady({QStringLiteral("FCU"), QStringLiteral("/elsewhere.bin"), 1});
         QCOMPARE(page()->rowPage(0), int(KivUpdateWgt::ProgressPage));
         QCOMPARE(fileMapValue(QStringLiteral("FCU")), imageFile());
-        QVERIFY(!page()->downloadManager()->isDownloading({QStringLiteral("FCU"), QStringLiteral("http://127.0.0.1:1/files/fcu.bin"), 1}));
-        QCOMPARE(child<QWidget>(QStringLiteral("FCUproBtn"))->accessibleName(), QStringLiteral("FCU升级进度42%"));
+        QVERIFY(!page()->downloadManager()->isDownloading(
+            {QStringLiteral("FCU"), QStringLiteral("http://127.0.0.1:1/files/fcu.bin"), 1}));
+        QCOMPARE(child<QWidget>(QStringLiteral("FCUproBtn"))->accessibleName(),
+                 QStringLiteral("FCU升级进度42%"));
         page()->setProgress(QStringLiteral("FCU"), 100);
         QCOMPARE(page()->rowPage(0), int(KivUpdateWgt::NoUpdatePage));
     }
@@ -336,7 +358,8 @@ private Q_SLOTS:
             QCOMPARE(page()->rowPage(0), int(KivUpdateWgt::NoUpdatePage));
             QCOMPARE(child<QLabel>(QStringLiteral("lblVersionFCU"))->text(), QStringLiteral("N/A"));
         } else {
-            Q_EMIT guiController->SignalFirmwareUpdateRefused(QStringLiteral("FCU的固件版本未知，无法更新"));
+            Q_EMIT guiController->SignalFirmwareUpdateRefused(
+                QStringLiteral("FCU的固件版本未知，无法更新"));
             QVERIFY(openBox("updateRefusedBox"));
             QCOMPARE(page()->rowPage(0), int(KivUpdateWgt::UpdateButtonPage));
         }
@@ -375,15 +398,18 @@ private Q_SLOTS:
         auto *pmu = child<QToolButton>(QStringLiteral("btnUpdatePMU"));
         const QList<QWidget *> controls{fcu, pmu, page()->infoView()};
         for (QWidget *control : controls) {
-            const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+            const QString name
+                = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
             QVERIFY2(!name.isEmpty(), qPrintable(control->objectName()));
             QVERIFY2(language == 1 || !hasChinese(name), qPrintable(name));
         }
-        QCOMPARE(fcu->accessibleName(), language == 0 ? QStringLiteral("Upgrade FCU") : QStringLiteral("升级FCU"));
+        QCOMPARE(fcu->accessibleName(),
+                 language == 0 ? QStringLiteral("Upgrade FCU") : QStringLiteral("升级FCU"));
         // Every text fits its label or button.
         for (QLabel *label : page()->findChildren<QLabel *>()) {
             if (label->isVisibleTo(page()) && !label->text().isEmpty())
-                QVERIFY2(label->sizeHint().width() <= label->width() + 1, qPrintable(label->text()));
+                QVERIFY2(label->sizeHint().width() <= label->width() + 1,
+                         qPrintable(label->text()));
         }
         QVERIFY(fcu->sizeHint().width() <= fcu->width() + 1);
         // Tab goes from one button to the next and on to the notes; Space opens the confirmation.
@@ -391,12 +417,14 @@ private Q_SLOTS:
         QTest::keyClick(fcu, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), pmu);
         QTest::keyClick(pmu, Qt::Key_Tab);
-        QVERIFY2(QApplication::focusWidget() == page()->infoView(), qPrintable(QApplication::focusWidget()->objectName()));
+        QVERIFY2(QApplication::focusWidget() == page()->infoView(),
+                 qPrintable(QApplication::focusWidget()->objectName()));
         QTest::keyClick(fcu, Qt::Key_Space);
         QTRY_VERIFY(openBox("confirmUpdateBox"));
         const QString ok = language == 0 ? QStringLiteral("OK") : QStringLiteral("确定");
         const QList<QAbstractButton *> buttons = openBox("confirmUpdateBox")->buttons();
-        QVERIFY(std::any_of(buttons.begin(), buttons.end(), [&ok](QAbstractButton *b) { return b->text() == ok; }));
+        QVERIFY(std::any_of(
+            buttons.begin(), buttons.end(), [&ok](QAbstractButton *b) { return b->text() == ok; }));
     }
 };
 

@@ -6,11 +6,11 @@
 #include "update/DownloadMgr.h"
 
 #include <QDirIterator>
+#include <QFile>
+#include <QSignalSpy>
 #include <QSslKey>
 #include <QSslServer>
 #include <QSslSocket>
-#include <QFile>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,23 +48,36 @@ private Q_SLOTS:
 
     void image_data()
     {
-        QTest::addColumn<QString>("path");       // on the services, after the base URL
+        QTest::addColumn<QString>("path"); // on the services, after the base URL
         QTest::addColumn<int>("status");
-        QTest::addColumn<int>("size");           // body served
-        QTest::addColumn<QString>("fault");      // SimulatedServices fault of the image endpoint
-        QTest::addColumn<QString>("saved");      // file name saved; empty: the download fails
-        QTest::newRow("485 bytes, query ignored") << "/files/fcu_v3.bin?token=1" << 200 << 485 << "" << "fcu_v3.bin";
-        QTest::newRow("encoded name decoded") << "/files/fcu%20v3.bin" << 200 << 10 << "" << "fcu v3.bin";
-        QTest::newRow("404") << "/files/none.bin" << 404 << 20 << "" << "";
-        QTest::newRow("204 no content") << "/files/a.bin" << 204 << 0 << "" << "";
-        QTest::newRow("empty 200") << "/files/a.bin" << 200 << 0 << "" << "";
-        QTest::newRow("server error") << "/files/a.bin" << 200 << 300 << "error" << "";
-        QTest::newRow("truncated") << "/files/a.bin" << 200 << 300000 << "truncated" << "";
-        QTest::newRow("above 65535 chunks") << "/files/big.bin" << 200 << int(DownloadMgr::kMaxImageBytes + 1) << "" << "";
-        QTest::newRow("encoded separator") << "/files/..%2Fevil" << 200 << 10 << "" << "";
-        QTest::newRow("encoded backslash") << "/files/..%5Cevil" << 200 << 10 << "" << "";
-        QTest::newRow("dot dot") << "/files/%2E%2E" << 200 << 10 << "" << "";
-        QTest::newRow("no file name") << "/files/" << 200 << 10 << "" << "";
+        QTest::addColumn<int>("size");      // body served
+        QTest::addColumn<QString>("fault"); // SimulatedServices fault of the image endpoint
+        QTest::addColumn<QString>("saved"); // file name saved; empty: the download fails
+        QTest::newRow("485 bytes, query ignored") << "/files/fcu_v3.bin?token=1" << 200 << 485 << ""
+                                                  << "fcu_v3.bin";
+        QTest::newRow("encoded name decoded") << "/files/fcu%20v3.bin" << 200 << 10 << ""
+                                              << "fcu v3.bin";
+        QTest::newRow("404") << "/files/none.bin" << 404 << 20 << ""
+                             << "";
+        QTest::newRow("204 no content") << "/files/a.bin" << 204 << 0 << ""
+                                        << "";
+        QTest::newRow("empty 200") << "/files/a.bin" << 200 << 0 << ""
+                                   << "";
+        QTest::newRow("server error") << "/files/a.bin" << 200 << 300 << "error"
+                                      << "";
+        QTest::newRow("truncated") << "/files/a.bin" << 200 << 300000 << "truncated"
+                                   << "";
+        QTest::newRow("above 65535 chunks")
+            << "/files/big.bin" << 200 << int(DownloadMgr::kMaxImageBytes + 1) << ""
+            << "";
+        QTest::newRow("encoded separator") << "/files/..%2Fevil" << 200 << 10 << ""
+                                           << "";
+        QTest::newRow("encoded backslash") << "/files/..%5Cevil" << 200 << 10 << ""
+                                           << "";
+        QTest::newRow("dot dot") << "/files/%2E%2E" << 200 << 10 << ""
+                                 << "";
+        QTest::newRow("no file name") << "/files/" << 200 << 10 << ""
+                                      << "";
     }
     void image()
     {
@@ -74,12 +87,15 @@ private Q_SLOTS:
         QFETCH(QString, fault);
         QFETCH(QString, saved);
         const QByteArray body(size, 'F');
-        const QString servedName = QUrl::fromPercentEncoding(path.section(QLatin1Char('?'), 0, 0).section(QLatin1Char('/'), 2).toUtf8());
+        const QString servedName = QUrl::fromPercentEncoding(
+            path.section(QLatin1Char('?'), 0, 0).section(QLatin1Char('/'), 2).toUtf8());
         m_services.setFile(servedName, body, status);
         if (fault == QLatin1String("error"))
-            m_services.setFault(SimulatedServices::Endpoint::Images, SimulatedServices::Fault::ServerError);
+            m_services.setFault(SimulatedServices::Endpoint::Images,
+                                SimulatedServices::Fault::ServerError);
         else if (fault == QLatin1String("truncated"))
-            m_services.setFault(SimulatedServices::Endpoint::Images, SimulatedServices::Fault::Truncated);
+            m_services.setFault(SimulatedServices::Endpoint::Images,
+                                SimulatedServices::Fault::Truncated);
 
         DownloadMgr manager;
         QSignalSpy done(&manager, &DownloadMgr::saveFinished);
@@ -105,11 +121,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("service");
         QTest::addColumn<QString>("image");
-        QTest::newRow("local file") << "http://127.0.0.1:1" << "file:///etc/hostname";
-        QTest::newRow("ftp") << "http://127.0.0.1:1" << "ftp://127.0.0.1/a.bin";
-        QTest::newRow("http image, https catalogue") << "https://127.0.0.1:1" << "http://127.0.0.1:1/files/a.bin";
-        QTest::newRow("no host") << "http://127.0.0.1:1" << "http:///files/a.bin";
-        QTest::newRow("empty") << "http://127.0.0.1:1" << "";
+        QTest::newRow("local file") << "http://127.0.0.1:1"
+                                    << "file:///etc/hostname";
+        QTest::newRow("ftp") << "http://127.0.0.1:1"
+                             << "ftp://127.0.0.1/a.bin";
+        QTest::newRow("http image, https catalogue") << "https://127.0.0.1:1"
+                                                     << "http://127.0.0.1:1/files/a.bin";
+        QTest::newRow("no host") << "http://127.0.0.1:1"
+                                 << "http:///files/a.bin";
+        QTest::newRow("empty") << "http://127.0.0.1:1"
+                               << "";
     }
     void imageAddressRefused()
     {
@@ -133,10 +154,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<bool>("delivered");
         QTest::addColumn<QString>("text");
-        QTest::newRow("cut at a zero byte") << QByteArray("{\"a\":1}\0rest", 12) << 200 << true << "{\"a\":1}";
-        QTest::newRow("UTF-8") << QByteArray("{\"n\":\"\xe4\xbc\x98\"}") << 200 << true << QString::fromUtf8("{\"n\":\"优\"}");
+        QTest::newRow("cut at a zero byte")
+            << QByteArray("{\"a\":1}\0rest", 12) << 200 << true << "{\"a\":1}";
+        QTest::newRow("UTF-8") << QByteArray("{\"n\":\"\xe4\xbc\x98\"}") << 200 << true
+                               << QString::fromUtf8("{\"n\":\"优\"}");
         QTest::newRow("500") << QByteArray("{}") << 500 << false << "";
-        QTest::newRow("above 1 MiB") << QByteArray(int(DownloadMgr::kMaxTextBytes + 1), ' ') << 200 << false << "";
+        QTest::newRow("above 1 MiB")
+            << QByteArray(int(DownloadMgr::kMaxTextBytes + 1), ' ') << 200 << false << "";
     }
     void text()
     {
@@ -148,7 +172,10 @@ private Q_SLOTS:
         DownloadMgr manager;
         QSignalSpy done(&manager, &DownloadMgr::saveFinished);
         QSignalSpy failed(&manager, &DownloadMgr::downloadFailed);
-        const StructReplyInfo request{QString(), m_services.baseUrl().toString() + QStringLiteral("/files/catalogue.json"), 2};
+        const StructReplyInfo request{QString(),
+                                      m_services.baseUrl().toString()
+                                          + QStringLiteral("/files/catalogue.json"),
+                                      2};
         manager.download(request);
         QVERIFY(manager.isDownloading(request));
         QTRY_COMPARE_WITH_TIMEOUT(done.size() + failed.size(), 1, 10000);
@@ -176,7 +203,8 @@ private Q_SLOTS:
             QTcpSocket *socket = server.nextPendingConnection();
             connect(socket, &QTcpSocket::readyRead, socket, [socket, &answered] {
                 socket->readAll();
-                socket->write("HTTP/1.1 200 OK\r\nContent-Length: 5\r\nConnection: close\r\n\r\nimage");
+                socket->write(
+                    "HTTP/1.1 200 OK\r\nContent-Length: 5\r\nConnection: close\r\n\r\nimage");
                 socket->disconnectFromHost();
                 ++answered;
             });
@@ -185,7 +213,10 @@ private Q_SLOTS:
         DownloadMgr manager;
         QSignalSpy done(&manager, &DownloadMgr::saveFinished);
         QSignalSpy failed(&manager, &DownloadMgr::downloadFailed);
-        manager.download({QStringLiteral("FCU"), QStringLiteral("https://127.0.0.1:%1/files/a.bin").arg(server.serverPort()), 1});
+        manager.download(
+            {QStringLiteral("FCU"),
+             QStringLiteral("https://127.0.0.1:%1/files/a.bin").arg(server.serverPort()),
+             1});
         QTRY_COMPARE_WITH_TIMEOUT(done.size() + failed.size(), 1, 10000);
         QCOMPARE(failed.size(), 1);
         QCOMPARE(answered, 0);
@@ -207,7 +238,8 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(done.size() + failed.size(), 2, 10000);
         QCOMPARE(failed.size(), 1);
         QCOMPARE(failed.first().first().value<StructReplyInfo>().strName, QStringLiteral("FCU"));
-        QCOMPARE(savedFiles(), QStringList{dataFolderPath() + QStringLiteral("Firmware/GMU/FCU-3.12.bin")});
+        QCOMPARE(savedFiles(),
+                 QStringList{dataFolderPath() + QStringLiteral("Firmware/GMU/FCU-3.12.bin")});
     }
 };
 

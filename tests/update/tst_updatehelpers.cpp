@@ -19,15 +19,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("aircraft");
         QTest::addColumn<QString>("catalogue");
         QTest::addColumn<bool>("same");
-        QTest::newRow("3.0 and 3.00") << "3.0" << "3.00" << true;
-        QTest::newRow("2.2 and 2.02") << "2.2" << "2.02" << true;
-        QTest::newRow("3.1 and 3.10") << "3.1" << "3.10" << false;
-        QTest::newRow("3.11 and 3.12") << "3.11" << "3.12" << false;
-        QTest::newRow("N/A and 2.01") << "N/A" << "2.01" << false;
-        QTest::newRow("unknown and 2.01") << "" << "2.01" << false;
-        QTest::newRow("both unknown") << "" << "" << false;
-        QTest::newRow("no dot") << "3" << "3" << false;
-        QTest::newRow("major beyond a byte") << "256.0" << "256.0" << false;
+        QTest::newRow("3.0 and 3.00") << "3.0"
+                                      << "3.00" << true;
+        QTest::newRow("2.2 and 2.02") << "2.2"
+                                      << "2.02" << true;
+        QTest::newRow("3.1 and 3.10") << "3.1"
+                                      << "3.10" << false;
+        QTest::newRow("3.11 and 3.12") << "3.11"
+                                       << "3.12" << false;
+        QTest::newRow("N/A and 2.01") << "N/A"
+                                      << "2.01" << false;
+        QTest::newRow("unknown and 2.01") << ""
+                                          << "2.01" << false;
+        QTest::newRow("both unknown") << ""
+                                      << "" << false;
+        QTest::newRow("no dot") << "3"
+                                << "3" << false;
+        QTest::newRow("major beyond a byte") << "256.0"
+                                             << "256.0" << false;
     }
     void sameVersion()
     {
@@ -41,22 +50,33 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("english");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("Chinese") << false << QStringList{"FCU&lt;b&gt;固件更新说明", "固件版本：", "发布日期：", "更新内容："};
-        QTest::newRow("English") << true << QStringList{"FCU&lt;b&gt; Firmware Update", "Firmware version:", "Release Date:", "Update Content："};
+        QTest::newRow("Chinese") << false
+                                 << QStringList{"FCU&lt;b&gt;固件更新说明",
+                                                "固件版本：",
+                                                "发布日期：",
+                                                "更新内容："};
+        QTest::newRow("English") << true
+                                 << QStringList{"FCU&lt;b&gt; Firmware Update",
+                                                "Firmware version:",
+                                                "Release Date:",
+                                                "Update Content："};
     }
     void releaseNotes()
     {
         QFETCH(bool, english);
         QFETCH(QStringList, expected);
-        const QString html = releaseNotesHtml(QStringLiteral("FCU<b>"), QStringLiteral("3.00<script>"),
+        const QString html = releaseNotesHtml(QStringLiteral("FCU<b>"),
+                                              QStringLiteral("3.00<script>"),
                                               QStringLiteral("2024-03-05 10:10:00"),
-                                              QStringLiteral("1. <img src=x>\n\n3. a & b"), english);
+                                              QStringLiteral("1. <img src=x>\n\n3. a & b"),
+                                              english);
         for (const QString &text : expected)
             QVERIFY2(html.contains(text), qPrintable(text));
         QVERIFY(html.contains(QStringLiteral("<p>3.00&lt;script&gt;</p>")));
         QVERIFY(html.contains(QStringLiteral("<p>2024-03-05</p>")));
         // One item per line, the empty one kept; nothing from the notes becomes markup.
-        QVERIFY(html.contains(QStringLiteral("<li>1. &lt;img src=x&gt;</li><li></li><li>3. a &amp; b</li></ol></div></body></html>")));
+        QVERIFY(html.contains(QStringLiteral("<li>1. &lt;img src=x&gt;</li><li></li><li>3. a &amp; "
+                                             "b</li></ol></div></body></html>")));
         QVERIFY(!html.contains(QStringLiteral("<img")));
         QVERIFY(!html.contains(QStringLiteral("<script")));
     }
