@@ -42,7 +42,7 @@ void FirmwareTransfer::refuse(const QString &reason)
 
 void FirmwareTransfer::start(int moduleId, const QString &file)
 {
-    m_active = false;
+    cancel(); // a new start replaces whatever ran
     m_params.fwPacketIndex = 0;
     m_moduleId = int8_t(moduleId);
     const QString module = moduleName(m_moduleId);
@@ -80,11 +80,17 @@ void FirmwareTransfer::start(int moduleId, const QString &file)
 void FirmwareTransfer::cancel()
 {
     m_active = false;
+    m_doneSent = false;
     m_image.clear();
 }
 
 void FirmwareTransfer::onReply(uint8_t command)
 {
+    if (command == 0xD6 && m_doneSent) {
+        m_doneSent = false;
+        qDebug() << "固件更新成功";
+        return;
+    }
     if ((command & 0xF0) != 0xD0 || !m_active)
         return;
     switch (command) {
@@ -118,5 +124,6 @@ void FirmwareTransfer::sendNextChunk()
     // Done is sent once: a late second answer to the last chunk must not send it again.
     m_active = false;
     m_image.clear();
+    m_doneSent = true;
     m_link->requestUav_SendFirmwareDone();
 }

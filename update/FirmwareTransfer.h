@@ -66,4 +66,5 @@ private:
     uint8_t m_major = 0;
     uint8_t m_minor = 0;
     bool m_active = false;
+    bool m_doneSent = false; // until the answer to "done" arrives
 };
