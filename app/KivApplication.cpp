@@ -54,6 +54,7 @@ KivApplication::KivApplication(int &argc, char **argv, const StartupHook &hook)
         return versionJsonValue(module, QLatin1String(FirmwareJsonKey::Version));
     }, nullptr, this);
     connect(m_firmware, &FirmwareTransfer::progress, this, &KivApplication::SignalProgressValue);
+    connect(m_firmware, &FirmwareTransfer::refused, guiController, &KivGuiController::SignalFirmwareUpdateRefused);
 
     mainWindow->initLanguage(languageCode);
     mainWindow->show();

@@ -6,8 +6,8 @@
 class KivApplication;
 
 // --screenshots: once the read-back has finished, or after a while without a connection, saves a
-// picture of the window on each of its four pages and on each settings sub-page in both
-// languages, then quits.
+// picture of the window on each of its four pages, on each settings sub-page and on the update
+// page with a module's release notes, in both languages, then quits.
 class ScreenshotTour : public QObject
 {
     Q_OBJECT
@@ -20,6 +20,8 @@ public:
 private:
     void capture();
     int captureSettingsSubPages();
+    int captureUpdatePage();
+    bool save(const QString &name);
 
     QString m_directory;
     bool m_done = false;

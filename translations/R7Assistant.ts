@@ -4,8 +4,24 @@
 <context>
     <name>FirmwareTransfer</name>
     <message>
-        <source>固件版本未知，无法更新</source>
-        <translation>Firmware version unknown; cannot update</translation>
+        <source>未知的模块，无法更新</source>
+        <translation>Unknown module; cannot update</translation>
+    </message>
+    <message>
+        <source>%1的固件版本未知，无法更新</source>
+        <translation>The firmware version of %1 is unknown; cannot update</translation>
+    </message>
+    <message>
+        <source>%1的固件文件无法读取，无法更新</source>
+        <translation>The firmware file of %1 cannot be read; cannot update</translation>
+    </message>
+    <message>
+        <source>%1的固件文件过大，无法更新</source>
+        <translation>The firmware file of %1 is too large; cannot update</translation>
+    </message>
+    <message>
+        <source>%1的固件文件为空或不完整，无法更新</source>
+        <translation>The firmware file of %1 is empty or incomplete; cannot update</translation>
     </message>
 </context>
 <context>
@@ -424,6 +440,65 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
     <message>
         <source>计时器</source>
         <translation>Timer</translation>
+    </message>
+</context>
+<context>
+    <name>KivUpdateWgt</name>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>确认将固件升级到%1</source>
+        <translation>Upgrade the firmware to %1?</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1升级进度%2%</source>
+        <translation>%1 upgrade progress %2%</translation>
+    </message>
+    <message>
+        <source>信息</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>固件更新完成!</source>
+        <translation>Firmware update complete!</translation>
+    </message>
+    <message>
+        <source>模块名称</source>
+        <translation>Module</translation>
+    </message>
+    <message>
+        <source>硬件ID</source>
+        <translation>Hardware ID</translation>
+    </message>
+    <message>
+        <source>固件版本</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>升级</source>
+        <translation>Upgrade</translation>
+    </message>
+    <message>
+        <source>无可用更新</source>
+        <translation>No update</translation>
+    </message>
+    <message>
+        <source>升级%1</source>
+        <translation>Upgrade %1</translation>
+    </message>
+    <message>
+        <source>固件更新说明</source>
+        <translation>Firmware update notes</translation>
     </message>
 </context>
 <context>
