@@ -258,6 +258,41 @@ private Q_SLOTS:
         QVERIFY(!KivApplication::instance()->serialLink()->isContinuous());
     }
 
+    // A chunk lost for good (its answers fail their CRC until the link gives it up): the
+    // download goes on, the file lacks that block, and the user is told which file it is.
+    void lostChunkIsReported()
+    {
+        BlackBoxPlan plan;
+        plan.recordCount = 2;
+        plan.minBlocks = 3;
+        plan.maxBlocks = 3;
+        aircraft->setBlackBoxPlan(plan);
+        QMetaObject::Connection corrupt = connect(aircraft, &AircraftEngine::frameReceived, this,
+                                                  [](quint8 type, int, const QByteArray &frame) {
+            if (type == 0xE5 && be(frame, 8) == 2 && be(frame, 12) == 3)
+                aircraft->setCorruptCrcEvery(1);
+        });
+        SerialLink *link = KivApplication::instance()->serialLink();
+        QMetaObject::Connection heal = connect(link, &SerialLink::SignalReturnBlackBoxes, this,
+                                               [](uint8_t, int, const QByteArray &data) {
+            if (data.isEmpty())
+                aircraft->setCorruptCrcEvery(0);
+        });
+        pressBlackBoxes();
+        const bool succeeded = waitForSuccess(60000);
+        disconnect(corrupt);
+        disconnect(heal);
+        QVERIFY(succeeded);
+
+        const FlightRecord &record = aircraft->flightRecords()[1];
+        QCOMPARE(notices.size(), 1);
+        QVERIFY2(notices[0].contains(expectedName(record)) && !notices[0].contains(QLatin1String("index1date")),
+                 qPrintable(notices[0]));
+        QByteArray served = record.bytes;
+        served[256 + 2] = 0; // the second block lost its first chunk: no lines from it
+        compareFiles({1, 2}, {{2, served}});
+    }
+
     // A folder that cannot take files: the user is told which file and why, the dialog closes,
     // the link leaves bulk-transfer mode.
     void unwritableFolder()
