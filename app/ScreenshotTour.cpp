@@ -66,6 +66,7 @@ int ScreenshotTour::captureSettingsSubPages()
     for (const int code : {1, 0}) {
         clickLanguageButton(code);
         QCoreApplication::processEvents(); // the language change reaches the window posted
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest); // and the new widths
         for (int index = 0; index < 6; ++index) {
             settings->showSubPage(index);
             const QString file = QDir(m_directory).filePath(

@@ -9,6 +9,21 @@
     </message>
 </context>
 <context>
+    <name>KivApplication</name>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>找到了飞机的串口 %1，但没有打开它的权限。
+
+请安装本软件的 udev 规则（安装软件包时已装好），然后重新插拔飞机的 USB 线；或者把当前用户加入 dialout 组（sudo usermod -aG dialout $USER），注销后重新登录。</source>
+        <translation>The aircraft&apos;s serial port %1 was found, but you have no permission to open it.
+
+Install this program&apos;s udev rule (the package installs it), then unplug the aircraft&apos;s USB cable and plug it in again; or add your user to the dialout group (sudo usermod -aG dialout $USER) and log out and in again.</translation>
+    </message>
+</context>
+<context>
     <name>KivBlackBoxesProgress</name>
     <message>
         <source>正在导出数据.....请耐心等待</source>
