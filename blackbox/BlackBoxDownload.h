@@ -5,7 +5,7 @@
 #include <QDateTime>
 #include <QMap>
 #include <QObject>
-#include <QStringList>
+#include <QString>
 #include <QTimer>
 
 #include <cstdint>
@@ -42,7 +42,6 @@ public:
     // off, later replies ignored, a record in progress dropped.
     void close();
     bool isOpen() const { return m_phase != Phase::Idle; }
-    bool isDone() const { return m_phase == Phase::Done; }
 
     // Every reply notification of the link; only 0xE1..0xE4 are acted on.
     void onReturnInfo(uint8_t command, const QString &text);
