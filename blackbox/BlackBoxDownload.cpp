@@ -6,8 +6,10 @@
 
 #include <limits>
 
-BlackBoxDownload::BlackBoxDownload(SerialLink *link, LumBlackBoxesData *store,
-                                   BlackBoxDownloadState *state, QObject *parent)
+BlackBoxDownload::BlackBoxDownload(SerialLink *link,
+                                   LumBlackBoxesData *store,
+                                   BlackBoxDownloadState *state,
+                                   QObject *parent)
     : QObject(parent)
     , m_link(link)
     , m_store(store)
@@ -33,7 +35,9 @@ void BlackBoxDownload::start(const QString &exportDir)
     m_incomplete.clear();
     m_store->setExportDir(exportDir);
     m_phase = Phase::Waiting;
-    m_next = [this] { beginAfterWait(); };
+    m_next = [this] {
+        beginAfterWait();
+    };
     m_timer.start(kStartDelayMs);
 }
 
@@ -151,7 +155,8 @@ void BlackBoxDownload::onChunk(uint8_t command, int subIndex, const QByteArray &
 {
     // Only the chunk asked for: a repeated answer, or one after the download was closed, is
     // not written twice and does not move the sequence.
-    if (command != SerialLink::_E5 || m_phase != Phase::Chunks || subIndex != m_state.currentSubIndex)
+    if (command != SerialLink::_E5 || m_phase != Phase::Chunks
+        || subIndex != m_state.currentSubIndex)
         return;
     recordChunk(subIndex, data);
 }

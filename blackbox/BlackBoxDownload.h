@@ -32,7 +32,9 @@ public:
     static constexpr int kMaxRecords = 10;
 
     // state defaults to the process-wide record shared with the link.
-    BlackBoxDownload(SerialLink *link, LumBlackBoxesData *store, BlackBoxDownloadState *state = nullptr,
+    BlackBoxDownload(SerialLink *link,
+                     LumBlackBoxesData *store,
+                     BlackBoxDownloadState *state = nullptr,
                      QObject *parent = nullptr);
 
     // The user chose the folder: the first request leaves a second later, if the download has

@@ -6,17 +6,22 @@ namespace {
 // Part sizes of a sample: leading byte + payload + trailing byte.
 constexpr int kPartSizes[7] = {20, 18, 14, 20, 14, 10, 10};
 
-const char *const kTitles[BlackBoxSample::kColumns] = {
-    "0-index", "1-timer", "2-rate_x", "3-rate_y", "4-rate_z", "5-acc_x", "6-acc_y", "7-acc_z",
-    "8-mag_x", "9-mag_y", "10-mag_z", "11-roll", "12-Pitch", "13-yaw", "14-vel_n", "15-vel_e",
-    "16-vel_u", "17-f_lat", "18-f_lon", "19-f_alt", "20-warning_code", "21-mean_throttle",
-    "22-bat_volt", "23-flight_status", "24-shock_exp", "25-flight_time", "26-dist2home",
-    "27-gps_num", "28-gps_lat", "29-gps_lon", "30-gps_alt", "31-gps_v_h", "32-gps_v_v",
-    "33-gps_h_acc", "34-gps_fix_status", "35-eIMU_acc_x", "36-eIMU_acc_y", "37-eIMU_acc_z",
-    "38-eIMU_roll", "39-eIMU_pitch", "40-eIMU_yaw", "41-rc_in_roll", "42-rc_in_pitch",
-    "43-rc_in_thr", "44-rc_in_yaw", "45-rc_in_mode", "46-rc_in_CH6", "47-rc_in_CH7",
-    "48-rc_in_CH8", "49-mot_1", "50-mot_2", "51-mot_3", "52-mot_4", "53-mot_5", "54-mot_6",
-    "55-mot_7", "56-mot_8"};
+const char *const kTitles[BlackBoxSample::kColumns]
+    = {"0-index",         "1-timer",          "2-rate_x",          "3-rate_y",
+       "4-rate_z",        "5-acc_x",          "6-acc_y",           "7-acc_z",
+       "8-mag_x",         "9-mag_y",          "10-mag_z",          "11-roll",
+       "12-Pitch",        "13-yaw",           "14-vel_n",          "15-vel_e",
+       "16-vel_u",        "17-f_lat",         "18-f_lon",          "19-f_alt",
+       "20-warning_code", "21-mean_throttle", "22-bat_volt",       "23-flight_status",
+       "24-shock_exp",    "25-flight_time",   "26-dist2home",      "27-gps_num",
+       "28-gps_lat",      "29-gps_lon",       "30-gps_alt",        "31-gps_v_h",
+       "32-gps_v_v",      "33-gps_h_acc",     "34-gps_fix_status", "35-eIMU_acc_x",
+       "36-eIMU_acc_y",   "37-eIMU_acc_z",    "38-eIMU_roll",      "39-eIMU_pitch",
+       "40-eIMU_yaw",     "41-rc_in_roll",    "42-rc_in_pitch",    "43-rc_in_thr",
+       "44-rc_in_yaw",    "45-rc_in_mode",    "46-rc_in_CH6",      "47-rc_in_CH7",
+       "48-rc_in_CH8",    "49-mot_1",         "50-mot_2",          "51-mot_3",
+       "52-mot_4",        "53-mot_5",         "54-mot_6",          "55-mot_7",
+       "56-mot_8"};
 
 // Builds a line of tab-terminated values. Scaled values are written from the integer, so the
 // decimals are exact: -5 with 2 decimals is "-0.05".

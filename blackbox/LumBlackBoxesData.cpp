@@ -22,7 +22,9 @@ LumBlackBoxesData::~LumBlackBoxesData() = default;
 
 QString LumBlackBoxesData::stampText(int year, int month, int day, int hour, int minute, int second)
 {
-    const auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
+    const auto two = [](int v) {
+        return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+    };
     return QStringLiteral("%1-%2-%3 %4:%5:%6")
         .arg(year)
         .arg(two(month), two(day), two(hour), two(minute), two(second));
@@ -35,7 +37,8 @@ QDateTime LumBlackBoxesData::utcFromStampText(const QString &text)
     const QString date = text.section(QLatin1Char(' '), 0, 0);
     const QString time = text.section(QLatin1Char(' '), 1, 1);
     return QDateTime(QDate::fromString(date, QStringLiteral("yyyy-MM-dd")),
-                     QTime::fromString(time, QStringLiteral("hh:mm:ss")), Qt::UTC);
+                     QTime::fromString(time, QStringLiteral("hh:mm:ss")),
+                     Qt::UTC);
 }
 
 QString LumBlackBoxesData::localDateAndTime(const QDateTime &startUtc)
@@ -77,9 +80,14 @@ bool LumBlackBoxesData::SlotGetBlackBoxesData(QByteArray data)
 {
     if (data.size() < kBlockSize)
         return true;
-    const auto at = [&data](int i) { return int(uint8_t(data[i])); };
-    sampleTime = utcFromStampText(stampText((at(kStampAt) << 8) | at(kStampAt + 1), at(kStampAt + 2),
-                                            at(kStampAt + 3), at(kStampAt + 4), at(kStampAt + 5),
+    const auto at = [&data](int i) {
+        return int(uint8_t(data[i]));
+    };
+    sampleTime = utcFromStampText(stampText((at(kStampAt) << 8) | at(kStampAt + 1),
+                                            at(kStampAt + 2),
+                                            at(kStampAt + 3),
+                                            at(kStampAt + 4),
+                                            at(kStampAt + 5),
                                             at(kStampAt + 6)))
                      .toLocalTime();
     if (at(kMarkerAt) != kMarker || !file)

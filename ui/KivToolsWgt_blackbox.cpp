@@ -16,8 +16,11 @@
 namespace {
 QString askForFolder(QWidget *parent)
 {
-    return QFileDialog::getExistingDirectory(parent, KivToolsWgt::tr("打开目录"), QDir::homePath(),
-                                             QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    return QFileDialog::getExistingDirectory(parent,
+                                             KivToolsWgt::tr("打开目录"),
+                                             QDir::homePath(),
+                                             QFileDialog::ShowDirsOnly
+                                                 | QFileDialog::DontResolveSymlinks);
 }
 
 void showWarning(const QString &title, const QString &text)
@@ -43,18 +46,29 @@ void KivToolsWgt::SlotClickBlackBoxes()
     if (!m_blackBoxesProgress) {
         auto *progress = new KivBlackBoxesProgress(this);
         m_blackBoxesProgress = progress;
-        connect(progress, &KivBlackBoxesProgress::SignalCloseDownloadBlackBoxes, this,
+        connect(progress,
+                &KivBlackBoxesProgress::SignalCloseDownloadBlackBoxes,
+                this,
                 &KivToolsWgt::SignalCloseDownloadBlackBoxes);
-        connect(app, &KivApplication::SignalProgressBlackBoxes, progress,
+        connect(app,
+                &KivApplication::SignalProgressBlackBoxes,
+                progress,
                 &KivBlackBoxesProgress::SlotProgressBlackBoxes);
-        connect(app, &KivApplication::SignalCurrentReadFile, progress,
+        connect(app,
+                &KivApplication::SignalCurrentReadFile,
+                progress,
                 &KivBlackBoxesProgress::SlotCurrentReadFile);
-        connect(app, &KivApplication::SignalBlackBoxesDownloadSuccess, this,
+        connect(app,
+                &KivApplication::SignalBlackBoxesDownloadSuccess,
+                this,
                 &KivToolsWgt::SlotBlackBoxesDownloadSuccess);
-        connect(app, &KivApplication::SignalBlackBoxesDownloadFailed, this, [this](const QString &reason) {
-            closeBlackBoxesProgress();
-            showBlackBoxesNotice(tr("错误"), reason);
-        });
+        connect(app,
+                &KivApplication::SignalBlackBoxesDownloadFailed,
+                this,
+                [this](const QString &reason) {
+                    closeBlackBoxesProgress();
+                    showBlackBoxesNotice(tr("错误"), reason);
+                });
         // A lost link ends the download with the dialog.
         connect(guiController, &KivGuiController::ConnectChanged, this, [this](bool connected) {
             if (!connected)
@@ -69,13 +83,15 @@ void KivToolsWgt::SlotBlackBoxesDownloadSuccess()
 {
     closeBlackBoxesProgress();
     const KivApplication *app = KivApplication::instance();
-    const QMap<QString, int> incomplete = app ? app->blackBoxDownload()->incompleteFiles() : QMap<QString, int>();
+    const QMap<QString, int> incomplete
+        = app ? app->blackBoxDownload()->incompleteFiles() : QMap<QString, int>();
     if (incomplete.isEmpty())
         return;
     QStringList lines;
     for (auto it = incomplete.cbegin(); it != incomplete.cend(); ++it)
         lines << tr("%1（缺少 %2 个数据块）").arg(it.key()).arg(it.value());
-    showBlackBoxesNotice(tr("警告"), tr("以下文件的数据不完整：\n%1").arg(lines.join(QLatin1Char('\n'))));
+    showBlackBoxesNotice(tr("警告"),
+                         tr("以下文件的数据不完整：\n%1").arg(lines.join(QLatin1Char('\n'))));
 }
 
 void KivToolsWgt::closeBlackBoxesProgress()

@@ -1,10 +1,10 @@
 // The black-box download sequence against the real link, with an aircraft played back in the
 // test: which records are asked for and in what order, what is written, and that replies the
 // download did not ask for (late, repeated, unsolicited) change nothing.
+#include "app/AircraftParams.h"
 #include "blackbox/BlackBoxDownload.h"
 #include "blackbox/BlackBoxDownloadState.h"
 #include "blackbox/LumBlackBoxesData.h"
-#include "app/AircraftParams.h"
 #include "link/WireWriter.h"
 #include "link/seriallink.h"
 #include "support/FrameBytes.h"
@@ -38,16 +38,18 @@ class PlayedAircraft : public QObject
 public:
     int count = 12;
     int length = 512;
-    QMap<int, int> lengths;      // record -> length
-    QSet<int> failedLengths;     // records whose length request is refused
-    QSet<int> noDataChunks;      // chunks answered "no data" (in every record)
+    QMap<int, int> lengths;  // record -> length
+    QSet<int> failedLengths; // records whose length request is refused
+    QSet<int> noDataChunks;  // chunks answered "no data" (in every record)
     bool answering = true;
     QList<Request> requests;
 
     explicit PlayedAircraft(SerialLink *link)
         : m_link(link)
     {
-        connect(link, &SerialLink::SignalSendData, this, [this](const QByteArray &frame) { onFrame(frame); });
+        connect(link, &SerialLink::SignalSendData, this, [this](const QByteArray &frame) {
+            onFrame(frame);
+        });
     }
 
     static QByteArray chunkData(int record, int sub)
@@ -64,7 +66,9 @@ public:
 
     int countOf(uint8_t type) const
     {
-        return int(std::count_if(requests.cbegin(), requests.cend(), [type](const Request &r) { return r.type == type; }));
+        return int(std::count_if(requests.cbegin(), requests.cend(), [type](const Request &r) {
+            return r.type == type;
+        }));
     }
     QList<int> indicesOf(uint8_t type) const
     {
@@ -104,14 +108,32 @@ private:
         case 0xE2:
             return reply(0xE2, WireWriter().u8(0).u32be(uint32_t(count)).data());
         case 0xE3: // status, 12 unread bytes, the year little-endian, then month to second
-            return reply(0xE3, WireWriter().u8(0).bytes(QByteArray(12, '\0')).u16(2024).u8(5).u8(6).u8(6).u8(10).u8(uint8_t(r.index)).bytes(QByteArray(3, '\0')).data());
+            return reply(0xE3,
+                         WireWriter()
+                             .u8(0)
+                             .bytes(QByteArray(12, '\0'))
+                             .u16(2024)
+                             .u8(5)
+                             .u8(6)
+                             .u8(6)
+                             .u8(10)
+                             .u8(uint8_t(r.index))
+                             .bytes(QByteArray(3, '\0'))
+                             .data());
         case 0xE4:
-            return reply(0xE4, WireWriter().u8(failedLengths.contains(r.index) ? 1 : 0).u32be(uint32_t(r.index))
-                                   .u32be(uint32_t(lengths.value(r.index, length))).data());
+            return reply(0xE4,
+                         WireWriter()
+                             .u8(failedLengths.contains(r.index) ? 1 : 0)
+                             .u32be(uint32_t(r.index))
+                             .u32be(uint32_t(lengths.value(r.index, length)))
+                             .data());
         default:
             if (noDataChunks.contains(r.sub))
-                return reply(0xE5, WireWriter().u8(1).u32be(uint32_t(r.index)).u32be(uint32_t(r.sub)).data());
-            return reply(0xE5, WireWriter().u32be(uint32_t(r.sub)).bytes(chunkData(r.index, r.sub)).data());
+                return reply(
+                    0xE5,
+                    WireWriter().u8(1).u32be(uint32_t(r.index)).u32be(uint32_t(r.sub)).data());
+            return reply(
+                0xE5, WireWriter().u32be(uint32_t(r.sub)).bytes(chunkData(r.index, r.sub)).data());
         }
     }
 
@@ -154,8 +176,14 @@ private Q_SLOTS:
         m_download = std::make_unique<BlackBoxDownload>(m_link.get(), m_store.get(), m_state.get());
         m_aircraft = std::make_unique<PlayedAircraft>(m_link.get());
         // The application's wiring rows 22 and 23.
-        connect(m_link.get(), &SerialLink::SignalReturnInfo, m_download.get(), &BlackBoxDownload::onReturnInfo);
-        connect(m_link.get(), &SerialLink::SignalReturnBlackBoxes, m_download.get(), &BlackBoxDownload::onChunk);
+        connect(m_link.get(),
+                &SerialLink::SignalReturnInfo,
+                m_download.get(),
+                &BlackBoxDownload::onReturnInfo);
+        connect(m_link.get(),
+                &SerialLink::SignalReturnBlackBoxes,
+                m_download.get(),
+                &BlackBoxDownload::onChunk);
         m_link->dispatchFrame(reply(0xC1, hex("00"))); // hand-shaken
         QVERIFY(m_link->isHandShaked());
     }
@@ -173,23 +201,28 @@ private Q_SLOTS:
         QTest::addColumn<int>("count");
         QTest::addColumn<Lengths>("lengths");
         QTest::addColumn<QList<int>>("failed");
-        QTest::addColumn<QList<int>>("headers");  // records whose header was asked, in order
-        QTest::addColumn<QList<int>>("written");  // records with a file
-        QTest::newRow("25 records: 25 down to 16") << 25 << Lengths{} << QList<int>{}
-            << QList<int>{25, 24, 23, 22, 21, 20, 19, 18, 17, 16} << QList<int>{16, 17, 18, 19, 20, 21, 22, 23, 24, 25};
-        QTest::newRow("3 records: 3, 2, 1") << 3 << Lengths{} << QList<int>{}
-            << QList<int>{3, 2, 1} << QList<int>{1, 2, 3};
+        QTest::addColumn<QList<int>>("headers"); // records whose header was asked, in order
+        QTest::addColumn<QList<int>>("written"); // records with a file
+        QTest::newRow("25 records: 25 down to 16")
+            << 25 << Lengths{} << QList<int>{} << QList<int>{25, 24, 23, 22, 21, 20, 19, 18, 17, 16}
+            << QList<int>{16, 17, 18, 19, 20, 21, 22, 23, 24, 25};
+        QTest::newRow("3 records: 3, 2, 1")
+            << 3 << Lengths{} << QList<int>{} << QList<int>{3, 2, 1} << QList<int>{1, 2, 3};
         QTest::newRow("12 with record 8 short") << 12 << Lengths{{8, 100}} << QList<int>{}
-            << QList<int>{12, 11, 10, 9, 8, 7, 6, 5, 4, 3} << QList<int>{3, 4, 5, 6, 7, 9, 10, 11, 12};
-        QTest::newRow("short record is the tenth: stop there") << 12 << Lengths{{3, 100}} << QList<int>{}
-            << QList<int>{12, 11, 10, 9, 8, 7, 6, 5, 4, 3} << QList<int>{4, 5, 6, 7, 8, 9, 10, 11, 12};
-        QTest::newRow("record 1 short: never record 0") << 2 << Lengths{{1, 0}} << QList<int>{}
-            << QList<int>{2, 1} << QList<int>{2};
-        QTest::newRow("length refused") << 4 << Lengths{} << QList<int>{3}
-            << QList<int>{4, 3, 2, 1} << QList<int>{1, 2, 4};
-        QTest::newRow("one chunk: no file") << 2 << Lengths{{2, 200}} << QList<int>{}
-            << QList<int>{2, 1} << QList<int>{1};
-        QTest::newRow("empty black box") << 0 << Lengths{} << QList<int>{} << QList<int>{} << QList<int>{};
+                                                << QList<int>{12, 11, 10, 9, 8, 7, 6, 5, 4, 3}
+                                                << QList<int>{3, 4, 5, 6, 7, 9, 10, 11, 12};
+        QTest::newRow("short record is the tenth: stop there")
+            << 12 << Lengths{{3, 100}} << QList<int>{}
+            << QList<int>{12, 11, 10, 9, 8, 7, 6, 5, 4, 3}
+            << QList<int>{4, 5, 6, 7, 8, 9, 10, 11, 12};
+        QTest::newRow("record 1 short: never record 0")
+            << 2 << Lengths{{1, 0}} << QList<int>{} << QList<int>{2, 1} << QList<int>{2};
+        QTest::newRow("length refused")
+            << 4 << Lengths{} << QList<int>{3} << QList<int>{4, 3, 2, 1} << QList<int>{1, 2, 4};
+        QTest::newRow("one chunk: no file")
+            << 2 << Lengths{{2, 200}} << QList<int>{} << QList<int>{2, 1} << QList<int>{1};
+        QTest::newRow("empty black box")
+            << 0 << Lengths{} << QList<int>{} << QList<int>{} << QList<int>{};
     }
     void recordsFetched()
     {
@@ -212,7 +245,8 @@ private Q_SLOTS:
         // link until the sequence moves on, and not acted on again).
         const QList<int> lengthsAsked = m_aircraft->indicesOf(0xE4);
         for (int record : headers)
-            QVERIFY(failed.contains(record) ? lengthsAsked.count(record) >= 1 : lengthsAsked.count(record) == 1);
+            QVERIFY(failed.contains(record) ? lengthsAsked.count(record) >= 1
+                                            : lengthsAsked.count(record) == 1);
         for (int i = 0; i < m_aircraft->requests.size(); ++i) {
             const Request &r = m_aircraft->requests[i];
             QVERIFY(r.type < 0xE3 || r.index >= 1);
@@ -239,12 +273,17 @@ private Q_SLOTS:
         m_aircraft->count = 1;
         m_aircraft->length = 600; // four chunks, 88 bytes left over that are not fetched
         QList<QList<int>> progress;
-        connect(m_download.get(), &BlackBoxDownload::progress, this,
-                [&progress](int index, int max, int sub) { progress << QList<int>{index, max, sub}; });
+        connect(m_download.get(),
+                &BlackBoxDownload::progress,
+                this,
+                [&progress](int index, int max, int sub) {
+                    progress << QList<int>{index, max, sub};
+                });
         QSignalSpy fileNames(m_download.get(), &BlackBoxDownload::currentReadFile);
         QList<uint8_t> flags;
-        connect(m_download.get(), &BlackBoxDownload::progress, this,
-                [this, &flags] { flags << m_link->currentHeartbeatFlag(); });
+        connect(m_download.get(), &BlackBoxDownload::progress, this, [this, &flags] {
+            flags << m_link->currentHeartbeatFlag();
+        });
         startAndFinish();
 
         QCOMPARE(progress, (QList<QList<int>>{{1, 4, 1}, {1, 4, 2}, {1, 4, 3}, {1, 4, 4}}));
@@ -294,7 +333,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("frame");
         QTest::newRow("0xE1 success") << reply(0xE1, hex("00"));
         QTest::newRow("0xE2 count") << reply(0xE2, hex("00 00000005"));
-        QTest::newRow("0xE3 header") << reply(0xE3, hex("00 000000000000000000000000 E807 05 06 06 0A 00 000000"));
+        QTest::newRow("0xE3 header")
+            << reply(0xE3, hex("00 000000000000000000000000 E807 05 06 06 0A 00 000000"));
         QTest::newRow("0xE4 length") << reply(0xE4, hex("00 00000005 00000200"));
         QTest::newRow("0xE5 no data") << reply(0xE5, hex("01 00000005 00000001"));
     }
@@ -330,15 +370,21 @@ private Q_SLOTS:
         m_aircraft->count = 1;
         m_aircraft->length = 6 * 128;
         int repeats = 0;
-        connect(m_download.get(), &BlackBoxDownload::progress, this, [this, &repeats](int, int, int sub) {
-            if (sub != 2 || repeats++)
-                return;
-            QTimer::singleShot(0, this, [this] {
-                m_aircraft->send(reply(0xE4, hex("00 00000001 00000300")));
-                m_aircraft->send(reply(0xE5, WireWriter().u32be(2).bytes(PlayedAircraft::chunkData(1, 2)).data()));
-                m_aircraft->send(reply(0xE3, hex("00 000000000000000000000000 E807 05 06 06 0A 00 000000")));
+        connect(
+            m_download.get(),
+            &BlackBoxDownload::progress,
+            this,
+            [this, &repeats](int, int, int sub) {
+                if (sub != 2 || repeats++)
+                    return;
+                QTimer::singleShot(0, this, [this] {
+                    m_aircraft->send(reply(0xE4, hex("00 00000001 00000300")));
+                    m_aircraft->send(reply(
+                        0xE5, WireWriter().u32be(2).bytes(PlayedAircraft::chunkData(1, 2)).data()));
+                    m_aircraft->send(
+                        reply(0xE3, hex("00 000000000000000000000000 E807 05 06 06 0A 00 000000")));
+                });
             });
-        });
         QSignalSpy progress(m_download.get(), &BlackBoxDownload::progress);
         startAndFinish();
         settle();
@@ -371,7 +417,9 @@ private Q_SLOTS:
         if (closeAfterMs >= 0)
             QTimer::singleShot(closeAfterMs, m_download.get(), &BlackBoxDownload::close);
         if (dropLink)
-            QTimer::singleShot(300, m_link.get(), [this] { QMetaObject::invokeMethod(m_link.get(), "SlotDisconnect"); });
+            QTimer::singleShot(300, m_link.get(), [this] {
+                QMetaObject::invokeMethod(m_link.get(), "SlotDisconnect");
+            });
         QTest::qWait(900);
         QCOMPARE(m_aircraft->countOf(0xE1), 0);
         QTest::qWait(400);

@@ -23,7 +23,8 @@ class tst_KivBlackBoxesProgress : public QObject
     }
     static void sendMouse(QWidget *w, QEvent::Type type, QPoint local, Qt::MouseButtons buttons)
     {
-        QMouseEvent event(type, local, w->mapToGlobal(local), Qt::LeftButton, buttons, Qt::NoModifier);
+        QMouseEvent event(
+            type, local, w->mapToGlobal(local), Qt::LeftButton, buttons, Qt::NoModifier);
         QCoreApplication::sendEvent(w, &event);
     }
 
@@ -118,9 +119,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("hint");
         QTest::addColumn<QString>("closeName");
         QTest::addColumn<QString>("picture");
-        QTest::newRow("Chinese") << 1 << QStringLiteral("正在导出数据.....请耐心等待") << QStringLiteral("关闭并停止导出")
+        QTest::newRow("Chinese") << 1 << QStringLiteral("正在导出数据.....请耐心等待")
+                                 << QStringLiteral("关闭并停止导出")
                                  << QStringLiteral("blackbox-progress.png");
-        QTest::newRow("English") << 0 << QStringLiteral("Exporting data... please wait") << QStringLiteral("Close and stop the export")
+        QTest::newRow("English") << 0 << QStringLiteral("Exporting data... please wait")
+                                 << QStringLiteral("Close and stop the export")
                                  << QStringLiteral("blackbox-progress-en.png");
     }
     void languages()

@@ -52,7 +52,8 @@ class tst_LumBlackBoxesData : public QObject
     QString writeRecord(int index, const QList<QByteArray> &blocks)
     {
         m_store.setExportDir(m_dir.path());
-        const QString dateAndTime = LumBlackBoxesData::localDateAndTime(QDateTime(QDate(2024, 5, 6), QTime(22, 30), Qt::UTC));
+        const QString dateAndTime = LumBlackBoxesData::localDateAndTime(
+            QDateTime(QDate(2024, 5, 6), QTime(22, 30), Qt::UTC));
         if (!m_store.startRecord(index, dateAndTime))
             return QString();
         for (const QByteArray &b : blocks)
@@ -68,7 +69,8 @@ private Q_SLOTS:
         QVERIFY(header.startsWith("0-index\t1-timer\t2-rate_x\t"));
         QVERIFY(header.endsWith("55-mot_7\t56-mot_8\t\n"));
         QCOMPARE(header.count('\t'), 57);
-        QCOMPARE(QString::fromLatin1(header), bbdecode::exportTitles().join(QLatin1Char('\t')) + QStringLiteral("\t\n"));
+        QCOMPARE(QString::fromLatin1(header),
+                 bbdecode::exportTitles().join(QLatin1Char('\t')) + QStringLiteral("\t\n"));
     }
 
     // Values from the description of each column, and random samples against the test decoder.
@@ -78,13 +80,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");
         QByteArray s(106, '\0');
-        s[21 + 2] = char(0x5A);                    // yaw
-        s[21 + 3] = char(0xF6);                    // vel_n
-        s.replace(21 + 6, 4, FrameBytes::hex("D2029649")); // f_lat 1234567890
+        s[21 + 2] = char(0x5A);                             // yaw
+        s[21 + 3] = char(0xF6);                             // vel_n
+        s.replace(21 + 6, 4, FrameBytes::hex("D2029649"));  // f_lat 1234567890
         s.replace(21 + 10, 4, FrameBytes::hex("2EFD69B6")); // f_lon -1234567890
-        s.replace(39 + 6, 2, FrameBytes::hex("FBFF"));     // shock_exp -5
-        s.replace(1, 2, FrameBytes::hex("FFFF"));          // rate_x -1
-        s.replace(53 + 15, 2, FrameBytes::hex("39 30"));   // gps_h_acc 12345
+        s.replace(39 + 6, 2, FrameBytes::hex("FBFF"));      // shock_exp -5
+        s.replace(1, 2, FrameBytes::hex("FFFF"));           // rate_x -1
+        s.replace(53 + 15, 2, FrameBytes::hex("39 30"));    // gps_h_acc 12345
         QTest::newRow("yaw 0x5A") << s << 13 << QStringLiteral("180");
         QTest::newRow("vel_n 0xF6") << s << 14 << QStringLiteral("-1.0");
         QTest::newRow("f_lat") << s << 17 << QStringLiteral("123.4567890");
@@ -120,9 +122,11 @@ private Q_SLOTS:
         QFETCH(quint32, seed);
         const QByteArray sample = randomSample(seed);
         const QByteArray line = BlackBoxSample::decode(sample).exportLine(1, 0);
-        QCOMPARE(QString::fromLatin1(line),
-                 (QStringList{QStringLiteral("1"), QStringLiteral("0")} + bbdecode::exportValues(sample)).join(QLatin1Char('\t'))
-                     + QStringLiteral("\t\n"));
+        QCOMPARE(
+            QString::fromLatin1(line),
+            (QStringList{QStringLiteral("1"), QStringLiteral("0")} + bbdecode::exportValues(sample))
+                    .join(QLatin1Char('\t'))
+                + QStringLiteral("\t\n"));
     }
 
     // A sample cut short reads its missing bytes as 0; nothing beyond it is read.
@@ -138,18 +142,21 @@ private Q_SLOTS:
     void fileNameAndTimer()
     {
         const QDateTime start(QDate(2024, 5, 6), QTime(22, 30), Qt::UTC);
-        QCOMPARE(LumBlackBoxesData::localDateAndTime(start), QStringLiteral("2024-05-07time06-30-00"));
+        QCOMPARE(LumBlackBoxesData::localDateAndTime(start),
+                 QStringLiteral("2024-05-07time06-30-00"));
         QCOMPARE(LumBlackBoxesData::recordFileName(12, QStringLiteral("2024-05-07time06-30-00")),
                  QStringLiteral("index12date2024-05-07time06-30-00.xls"));
         QCOMPARE(LumBlackBoxesData::utcFromStampText(QStringLiteral("2024-05-06 22:30:00")), start);
-        QVERIFY(!LumBlackBoxesData::utcFromStampText(QStringLiteral("2024-13-06 22:30:00")).isValid());
+        QVERIFY(
+            !LumBlackBoxesData::utcFromStampText(QStringLiteral("2024-13-06 22:30:00")).isValid());
 
         const QByteArray b = block(randomSample(1), randomSample(2));
         const QString path = writeRecord(12, {b});
         QVERIFY(path.endsWith(QLatin1String("/index12date2024-05-07time06-30-00.xls")));
         const QList<QByteArray> lines = readAll(path).split('\n');
         QCOMPARE(lines.size(), 4);
-        const qint64 utc = QDateTime(QDate(2024, 5, 6), QTime(22, 30, 15), Qt::UTC).toSecsSinceEpoch();
+        const qint64 utc
+            = QDateTime(QDate(2024, 5, 6), QTime(22, 30, 15), Qt::UTC).toSecsSinceEpoch();
         QVERIFY(lines[1].startsWith("1\t" + QByteArray::number(utc) + "\t"));
         QVERIFY(lines[2].startsWith("2\t" + QByteArray::number(utc) + "\t"));
         QCOMPARE(readAll(path), bbdecode::expectedExport(b, 2));
@@ -197,7 +204,8 @@ private Q_SLOTS:
     void unwritableFolder()
     {
         QFETCH(bool, readOnly);
-        const QString folder = m_dir.filePath(readOnly ? QStringLiteral("locked") : QStringLiteral("plain-file"));
+        const QString folder
+            = m_dir.filePath(readOnly ? QStringLiteral("locked") : QStringLiteral("plain-file"));
         if (readOnly) {
             QVERIFY(QDir().mkdir(folder));
             QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
@@ -209,9 +217,11 @@ private Q_SLOTS:
         }
         m_store.setExportDir(folder);
         QVERIFY(!m_store.startRecord(9, QStringLiteral("2024-05-07time06-30-00")));
-        QVERIFY(m_store.errorString().contains(QLatin1String("index9date2024-05-07time06-30-00.xls")));
+        QVERIFY(
+            m_store.errorString().contains(QLatin1String("index9date2024-05-07time06-30-00.xls")));
         QVERIFY(!m_store.isRecordOpen());
-        QVERIFY(m_store.SlotGetBlackBoxesData(block(randomSample(1), randomSample(2)))); // nothing open: ignored
+        QVERIFY(m_store.SlotGetBlackBoxesData(
+            block(randomSample(1), randomSample(2)))); // nothing open: ignored
         QVERIFY(m_store.finishRecord());
     }
 };

@@ -47,8 +47,8 @@ struct Received
 
 quint32 be(const QByteArray &b, int at)
 {
-    return (quint32(quint8(b[at])) << 24) | (quint32(quint8(b[at + 1])) << 16) | (quint32(quint8(b[at + 2])) << 8)
-           | quint8(b[at + 3]);
+    return (quint32(quint8(b[at])) << 24) | (quint32(quint8(b[at + 1])) << 16)
+           | (quint32(quint8(b[at + 2])) << 8) | quint8(b[at + 3]);
 }
 } // namespace
 
@@ -65,7 +65,8 @@ class tst_E2eBlackBoxExport : public QObject
         int n = 0;
         for (int i = from; i < m_received.size(); ++i) {
             const Received &r = m_received[i];
-            n += r.type == type && (record == 0 || (r.payload.size() >= 4 && be(r.payload, 0) == record));
+            n += r.type == type
+                 && (record == 0 || (r.payload.size() >= 4 && be(r.payload, 0) == record));
         }
         return n;
     }
@@ -89,7 +90,8 @@ class tst_E2eBlackBoxExport : public QObject
         const QDateTime local = record.startUtc.toLocalTime();
         return QStringLiteral("index%1date%2time%3.xls")
             .arg(record.number)
-            .arg(local.toString(QStringLiteral("yyyy-MM-dd")), local.toString(QStringLiteral("hh-mm-ss")));
+            .arg(local.toString(QStringLiteral("yyyy-MM-dd")),
+                 local.toString(QStringLiteral("hh-mm-ss")));
     }
     QStringList files() const { return QDir(m_folder->path()).entryList(QDir::Files, QDir::Name); }
     // Every file is the export of its record as served (with `served` for altered bytes).
@@ -118,7 +120,8 @@ class tst_E2eBlackBoxExport : public QObject
     }
     bool waitForSuccess(int timeoutMs)
     {
-        QSignalSpy success(KivApplication::instance(), &KivApplication::SignalBlackBoxesDownloadSuccess);
+        QSignalSpy success(KivApplication::instance(),
+                           &KivApplication::SignalBlackBoxesDownloadSuccess);
         return success.wait(timeoutMs);
     }
 
@@ -127,11 +130,18 @@ private Q_SLOTS:
     {
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
         m_clock.start();
-        connect(aircraft, &AircraftEngine::frameReceived, this, [this](quint8 type, int length, const QByteArray &frame) {
-            m_received.append({m_clock.elapsed(), type, frame.mid(8, length)});
-        });
-        KivToolsWgt::chooseBlackBoxesFolder = [](QWidget *) { return chosenFolder; };
-        KivToolsWgt::showBlackBoxesNotice = [](const QString &, const QString &text) { notices << text; };
+        connect(aircraft,
+                &AircraftEngine::frameReceived,
+                this,
+                [this](quint8 type, int length, const QByteArray &frame) {
+                    m_received.append({m_clock.elapsed(), type, frame.mid(8, length)});
+                });
+        KivToolsWgt::chooseBlackBoxesFolder = [](QWidget *) {
+            return chosenFolder;
+        };
+        KivToolsWgt::showBlackBoxesNotice = [](const QString &, const QString &text) {
+            notices << text;
+        };
         KivApplication::instance()->serialPort()->addExtraPortName(aircraft->slavePath());
         QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(1), 15000);
     }
@@ -171,7 +181,9 @@ private Q_SLOTS:
         // Heartbeats carried 0x00 while data was fetched, and 0xFF again afterwards.
         bool zeroSeen = false;
         for (int i = from; i < m_received.size(); ++i)
-            zeroSeen = zeroSeen || (m_received[i].type == 0xC1 && m_received[i].payload == QByteArray(1, '\0'));
+            zeroSeen
+                = zeroSeen
+                  || (m_received[i].type == 0xC1 && m_received[i].payload == QByteArray(1, '\0'));
         QVERIFY(zeroSeen);
         SerialLink *link = KivApplication::instance()->serialLink();
         QVERIFY(!link->isContinuous());
@@ -230,14 +242,18 @@ private Q_SLOTS:
         const int from = int(m_received.size());
         pressBlackBoxes();
         QTRY_VERIFY_WITH_TIMEOUT(countFrom(from, 0xE5, 3) >= 4, 30000);
-        QTest::mouseClick(dialog()->findChild<QPushButton *>(QStringLiteral("btn_close")), Qt::LeftButton);
+        QTest::mouseClick(dialog()->findChild<QPushButton *>(QStringLiteral("btn_close")),
+                          Qt::LeftButton);
         QVERIFY(!dialog()->isVisible());
         QTest::qWait(400); // the request in flight is answered
         const int quiet = int(m_received.size());
         SerialLink *link = KivApplication::instance()->serialLink();
         for (const char *late : {"E1 00", "E2 00 00000004", "E4 00 00000003 00000A00"}) {
             const QByteArray f = FrameBytes::hex(late);
-            QVERIFY(QMetaObject::invokeMethod(link, "SlotReceiveData", Q_ARG(QByteArray, FrameBytes::reply(quint8(f[0]), f.mid(1)))));
+            QVERIFY(QMetaObject::invokeMethod(
+                link,
+                "SlotReceiveData",
+                Q_ARG(QByteArray, FrameBytes::reply(quint8(f[0]), f.mid(1)))));
         }
         QTest::qWait(1200);
         QCOMPARE(blackBoxRequestsFrom(quiet), 0);
@@ -267,17 +283,22 @@ private Q_SLOTS:
         plan.minBlocks = 3;
         plan.maxBlocks = 3;
         aircraft->setBlackBoxPlan(plan);
-        QMetaObject::Connection corrupt = connect(aircraft, &AircraftEngine::frameReceived, this,
-                                                  [](quint8 type, int, const QByteArray &frame) {
-            if (type == 0xE5 && be(frame, 8) == 2 && be(frame, 12) == 3)
-                aircraft->setCorruptCrcEvery(1);
-        });
+        QMetaObject::Connection corrupt
+            = connect(aircraft,
+                      &AircraftEngine::frameReceived,
+                      this,
+                      [](quint8 type, int, const QByteArray &frame) {
+                          if (type == 0xE5 && be(frame, 8) == 2 && be(frame, 12) == 3)
+                              aircraft->setCorruptCrcEvery(1);
+                      });
         SerialLink *link = KivApplication::instance()->serialLink();
-        QMetaObject::Connection heal = connect(link, &SerialLink::SignalReturnBlackBoxes, this,
+        QMetaObject::Connection heal = connect(link,
+                                               &SerialLink::SignalReturnBlackBoxes,
+                                               this,
                                                [](uint8_t, int, const QByteArray &data) {
-            if (data.isEmpty())
-                aircraft->setCorruptCrcEvery(0);
-        });
+                                                   if (data.isEmpty())
+                                                       aircraft->setCorruptCrcEvery(0);
+                                               });
         pressBlackBoxes();
         const bool succeeded = waitForSuccess(60000);
         disconnect(corrupt);
@@ -286,7 +307,8 @@ private Q_SLOTS:
 
         const FlightRecord &record = aircraft->flightRecords()[1];
         QCOMPARE(notices.size(), 1);
-        QVERIFY2(notices[0].contains(expectedName(record)) && !notices[0].contains(QLatin1String("index1date")),
+        QVERIFY2(notices[0].contains(expectedName(record))
+                     && !notices[0].contains(QLatin1String("index1date")),
                  qPrintable(notices[0]));
         QByteArray served = record.bytes;
         served[256 + 2] = 0; // the second block lost its first chunk: no lines from it
