@@ -3,7 +3,8 @@
 #include "app/AircraftParams.h"
 #include "app/KivGuiController.h"
 #include "app/LinkConnected.h"
-#include "blackbox/BlackBoxDownloadState.h"
+#include "blackbox/BlackBoxDownload.h"
+#include "blackbox/LumBlackBoxesData.h"
 #include "config/Configuration.h"
 #include "config/WaitWithEvents.h"
 #include "link/seriallink.h"
@@ -48,6 +49,12 @@ KivApplication::KivApplication(int &argc, char **argv, const StartupHook &hook)
     m_serialLink = new SerialLink(this);
     guiController = new KivGuiController(this);
     mainWindow = new KivMainWindow;
+    blackBoxStore = std::make_unique<LumBlackBoxesData>();
+    m_blackBoxDownload = new BlackBoxDownload(m_serialLink, blackBoxStore.get(), nullptr, this);
+    connect(m_blackBoxDownload, &BlackBoxDownload::progress, this, &KivApplication::SignalProgressBlackBoxes);
+    connect(m_blackBoxDownload, &BlackBoxDownload::currentReadFile, this, &KivApplication::SignalCurrentReadFile);
+    connect(m_blackBoxDownload, &BlackBoxDownload::finished, this, &KivApplication::SignalBlackBoxesDownloadSuccess);
+    connect(m_blackBoxDownload, &BlackBoxDownload::failed, this, &KivApplication::SignalBlackBoxesDownloadFailed);
     qRegisterMetaType<uint8_t>("uint8_t");
     setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
     m_firmware = new FirmwareTransfer(m_serialLink, [](const QString &module) {
@@ -343,12 +350,17 @@ void KivApplication::SlotFirmwareUpdata(uint8_t command, QString)
 
 // --- Black box ---------------------------------------------------------------------------------
 
-void KivApplication::SlotBlackBoxesHandle(uint8_t, QString) {}
+void KivApplication::SlotBlackBoxesHandle(uint8_t iCmd, QString str)
+{
+    m_blackBoxDownload->onReturnInfo(iCmd, str);
+}
 
-void KivApplication::SlotReturnBlackBoxes(uint8_t, int, QByteArray) {}
+void KivApplication::SlotReturnBlackBoxes(uint8_t iCmd, int subindex, QByteArray data)
+{
+    m_blackBoxDownload->onChunk(iCmd, subindex, data);
+}
 
 void KivApplication::SlotCloseDownloadBlackBoxes()
 {
-    blackBoxDownloadState().downloadActive = false;
-    m_serialLink->setContinuous(false);
+    m_blackBoxDownload->close();
 }

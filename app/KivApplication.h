@@ -13,6 +13,8 @@ class SerialLink;
 class SerialPort;
 class Configuration;
 class FirmwareTransfer;
+class BlackBoxDownload;
+class LumBlackBoxesData;
 
 // The application object: owns the transport and the link, creates the controller and the main
 // window, wires every object to the link, scans ports and reads the aircraft back after each
@@ -43,12 +45,15 @@ public:
     SerialPort *serialPort() const { return m_serialPort; }
     SerialLink *serialLink() const { return m_serialLink; }
     int portScanTimer() const { return portScanTimerId; }
+    BlackBoxDownload *blackBoxDownload() const { return m_blackBoxDownload; }
 
 Q_SIGNALS:
     void SignalProgressValue(QString strModule, uint8_t progress);
     void SignalProgressBlackBoxes(int index, int subMaxIndex, int currentSubIndex);
     void SignalCurrentReadFile(QString fname);
     void SignalBlackBoxesDownloadSuccess();
+    // A black-box file could not be written; the download has stopped.
+    void SignalBlackBoxesDownloadFailed(QString reason);
     // The last step of the read-back after a handshake has been sent.
     void readBackFinished();
 
@@ -83,6 +88,8 @@ private:
     SerialLink *m_serialLink = nullptr;
     std::unique_ptr<Configuration> m_configuration;
     FirmwareTransfer *m_firmware = nullptr;
+    std::unique_ptr<LumBlackBoxesData> blackBoxStore;
+    BlackBoxDownload *m_blackBoxDownload = nullptr;
     int portScanTimerId = 0;
     QSet<QString> m_portsToldDenied;
     int m_readBackRun = 0; // numbers the read-backs, so that a newer one ends an older one

@@ -40,6 +40,33 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
     </message>
 </context>
 <context>
+    <name>KivBlackBoxesProgress</name>
+    <message>
+        <source>正在导出数据.....请耐心等待</source>
+        <translation>Exporting data... please wait</translation>
+    </message>
+    <message>
+        <source>文件名：</source>
+        <translation>File name:</translation>
+    </message>
+    <message>
+        <source>关闭并停止导出</source>
+        <translation>Close and stop the export</translation>
+    </message>
+    <message>
+        <source>导出进度</source>
+        <translation>Export progress</translation>
+    </message>
+    <message>
+        <source>文件名</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>导出黑匣子数据</source>
+        <translation>Export black-box data</translation>
+    </message>
+</context>
+<context>
     <name>KivGuiController</name>
     <message>
         <source>提示</source>
@@ -441,6 +468,28 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
         <source>计时器</source>
         <translation>Timer</translation>
     </message>
+    <message>
+        <source>打开目录</source>
+        <translation>Open folder</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>%1（缺少 %2 个数据块）</source>
+        <translation>%1 (%2 chunks missing)</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>以下文件的数据不完整：
+%1</source>
+        <translation>These files are incomplete:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>KivUpdateWgt</name>
@@ -518,6 +567,13 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
     <message>
         <source>传感器</source>
         <translation>Sensors</translation>
+    </message>
+</context>
+<context>
+    <name>LumBlackBoxesData</name>
+    <message>
+        <source>无法写入文件 %1：%2</source>
+        <translation>Cannot write the file %1: %2</translation>
     </message>
 </context>
 <context>

@@ -66,7 +66,6 @@ void KivToolsWgt::SlotIsToolsPageSeleced(int page)
 
 void KivToolsWgt::SlotIMUUpdate() {}
 void KivToolsWgt::SlotHandShaked(bool) {}
-void KivToolsWgt::SlotBlackBoxesDownloadSuccess() {}
 void KivToolsWgt::SlotUpdateTimerPage(int) {}
 
 void KivToolsWgt::retranslate()

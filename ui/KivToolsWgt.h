@@ -2,6 +2,7 @@
 
 #include "ui/PageShell.h"
 
+class KivBlackBoxesProgress;
 class QTimer;
 
 // Tools page: motor idle and test, hardware self-check, parameters and black box, IMU data and
@@ -35,8 +36,23 @@ public Q_SLOTS:
     void SlotIMUUpdate();
     void SlotIsToolsPageSeleced(int page);
     void SlotHandShaked(bool f);
-    void SlotBlackBoxesDownloadSuccess();
     void SlotUpdateTimerPage(int index);
+
+    // Black-box download (KivToolsWgt_blackbox.cpp)
+public:
+    // The folder dialog (empty when cancelled) and the message box of the export; tests put
+    // their own in place.
+    using FolderChooser = QString (*)(QWidget *parent);
+    using NoticeBox = void (*)(const QString &title, const QString &text);
+    static FolderChooser chooseBlackBoxesFolder;
+    static NoticeBox showBlackBoxesNotice;
+    KivBlackBoxesProgress *blackBoxesProgress() const { return m_blackBoxesProgress; }
+public Q_SLOTS:
+    void SlotClickBlackBoxes();
+    void SlotBlackBoxesDownloadSuccess();
+private:
+    void closeBlackBoxesProgress();
+    KivBlackBoxesProgress *m_blackBoxesProgress = nullptr; // made on first use, a child
 
 private:
     QTimer *m_monitoringTimer;

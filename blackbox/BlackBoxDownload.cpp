@@ -1,0 +1,216 @@
+#include "blackbox/BlackBoxDownload.h"
+
+#include "blackbox/BlackBoxDownloadState.h"
+#include "blackbox/LumBlackBoxesData.h"
+#include "link/seriallink.h"
+
+#include <limits>
+
+BlackBoxDownload::BlackBoxDownload(SerialLink *link,
+                                   LumBlackBoxesData *store,
+                                   BlackBoxDownloadState *state,
+                                   QObject *parent)
+    : QObject(parent)
+    , m_link(link)
+    , m_store(store)
+    , m_state(state ? *state : blackBoxDownloadState())
+{
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        const std::function<void()> step = std::move(m_next);
+        m_next = nullptr;
+        // Requests to an aircraft that is gone would only be resent into the void.
+        if (!m_link->isHandShaked()) {
+            close();
+            return;
+        }
+        if (step)
+            step();
+    });
+}
+
+void BlackBoxDownload::start(const QString &exportDir)
+{
+    close();
+    m_incomplete.clear();
+    m_store->setExportDir(exportDir);
+    m_phase = Phase::Waiting;
+    m_next = [this] {
+        beginAfterWait();
+    };
+    m_timer.start(kStartDelayMs);
+}
+
+void BlackBoxDownload::beginAfterWait()
+{
+    m_phase = Phase::Opening;
+    m_link->request_HostOK();
+}
+
+void BlackBoxDownload::close()
+{
+    if (m_phase == Phase::Idle)
+        return;
+    m_timer.stop();
+    m_next = nullptr;
+    m_phase = Phase::Idle;
+    m_state.downloadActive = false;
+    m_store->abandonRecord();
+    m_assembler.reset();
+    m_link->setContinuous(false);
+}
+
+void BlackBoxDownload::pace(std::function<void()> step)
+{
+    // Nothing is acted on during the pause: the reply it follows may come again (resent request).
+    m_phase = Phase::Pacing;
+    m_next = std::move(step);
+    m_timer.start(kStepMs);
+}
+
+void BlackBoxDownload::onReturnInfo(uint8_t command, const QString &text)
+{
+    switch (command) {
+    case SerialLink::_E1:
+        if (m_phase == Phase::Opening) {
+            pace([this] {
+                m_state.downloadActive = true;
+                m_phase = Phase::Listing;
+                m_link->request_HostIndex();
+            });
+        }
+        break;
+    case SerialLink::_E2:
+        if (m_phase == Phase::Listing) {
+            const int count = qBound(0, text.toInt(), int(std::numeric_limits<uint16_t>::max()));
+            pace([this, count] {
+                m_state.totalIndex = uint16_t(count);
+                m_state.currentIndex = uint16_t(count);
+                if (count < 1)
+                    succeed(); // an empty black box: nothing to fetch, and never record 0
+                else
+                    askHeader();
+            });
+        }
+        break;
+    case SerialLink::_E3:
+        if (m_phase == Phase::Header) {
+            // The reply's own text, not the shared record date: a later reply cannot change it.
+            m_recordStartUtc = LumBlackBoxesData::utcFromStampText(text);
+            pace([this] {
+                m_phase = Phase::Length;
+                m_link->request_DataLen(m_state.currentIndex);
+            });
+        }
+        break;
+    case SerialLink::_E4:
+        if (m_phase == Phase::Length)
+            pace([this, text] { takeLength(text); });
+        break;
+    default:
+        break;
+    }
+}
+
+void BlackBoxDownload::askHeader()
+{
+    m_phase = Phase::Header;
+    m_link->request_HostIndexReady(m_state.currentIndex);
+}
+
+void BlackBoxDownload::takeLength(const QString &text)
+{
+    qint64 chunks = text.toLongLong() / kChunkSize;
+    m_lostChunks = 0;
+    const qint64 most = std::numeric_limits<uint16_t>::max();
+    if (chunks > most) { // chunk numbers beyond 16 bits cannot be followed: reported as lost
+        m_lostChunks = int(qMin<qint64>(chunks - most, std::numeric_limits<int>::max()));
+        chunks = most;
+    }
+    m_state.subMaxIndex = uint16_t(chunks);
+    if (chunks < 1) {
+        nextRecord(); // shorter than a chunk, or its length could not be read
+        return;
+    }
+    m_recordFile.clear();
+    m_assembler.reset();
+    m_state.currentSubIndex = 1;
+    m_phase = Phase::Chunks;
+    m_link->request_Data(m_state.currentIndex, 1);
+}
+
+void BlackBoxDownload::nextRecord()
+{
+    const int current = m_state.currentIndex;
+    const int oldest = qMax(1, int(m_state.totalIndex) - kMaxRecords + 1);
+    if (current <= oldest) {
+        succeed();
+        return;
+    }
+    m_state.currentIndex = uint16_t(current - 1);
+    askHeader();
+}
+
+void BlackBoxDownload::onChunk(uint8_t command, int subIndex, const QByteArray &data)
+{
+    // Only the chunk asked for: a repeated answer, or one after the download was closed, is
+    // not written twice and does not move the sequence.
+    if (command != SerialLink::_E5 || m_phase != Phase::Chunks
+        || subIndex != m_state.currentSubIndex)
+        return;
+    recordChunk(subIndex, data);
+}
+
+void BlackBoxDownload::recordChunk(int subIndex, const QByteArray &data)
+{
+    const int index = m_state.currentIndex;
+    const int last = m_state.subMaxIndex;
+    Q_EMIT progress(index, last, subIndex);
+    if (data.size() != kChunkSize)
+        ++m_lostChunks; // no data, or given up after CRC errors: a hole in the file
+
+    QByteArray block;
+    const bool blockEnds = m_assembler.add(subIndex, data, &block);
+    if (subIndex == 2) {
+        const QString dateAndTime = LumBlackBoxesData::localDateAndTime(m_recordStartUtc);
+        m_recordFile = LumBlackBoxesData::recordFileName(index, dateAndTime);
+        Q_EMIT currentReadFile(m_recordFile);
+        if (!m_store->startRecord(index, dateAndTime)) {
+            fail(m_store->errorString());
+            return;
+        }
+    }
+    if (blockEnds && !m_store->SlotGetBlackBoxesData(block)) {
+        fail(m_store->errorString());
+        return;
+    }
+
+    if (subIndex < last) {
+        pace([this] {
+            m_state.currentSubIndex = uint16_t(m_state.currentSubIndex + 1);
+            m_phase = Phase::Chunks;
+            m_link->request_Data(m_state.currentIndex, m_state.currentSubIndex);
+        });
+        return;
+    }
+    if (!m_store->finishRecord()) {
+        fail(m_store->errorString());
+        return;
+    }
+    if (m_lostChunks > 0 && !m_recordFile.isEmpty())
+        m_incomplete.insert(m_recordFile, m_lostChunks);
+    pace([this] { nextRecord(); });
+}
+
+void BlackBoxDownload::succeed()
+{
+    m_phase = Phase::Done;
+    m_link->setContinuous(false);
+    Q_EMIT finished();
+}
+
+void BlackBoxDownload::fail(const QString &reason)
+{
+    close();
+    Q_EMIT failed(reason);
+}

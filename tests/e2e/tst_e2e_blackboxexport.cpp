@@ -1,0 +1,389 @@
+// The black-box export as the user runs it, in the whole program against the simulated aircraft:
+// the tools page's start with a chosen folder, the progress dialog, and the files, each compared
+// line by line and column by column with the test's own decoding of the aircraft's records. The
+// program runs 8 hours east of UTC, so file names (local) and timers (UTC) both count.
+#include "app/KivApplication.h"
+#include "app/LinkConnected.h"
+#include "blackbox/KivBlackBoxesProgress.h"
+#include "link/seriallink.h"
+#include "link/serialport.h"
+#include "sim/BlackBoxDecoder.h"
+#include "sim/SimulatedAircraft.h"
+#include "support/FrameBytes.h"
+#include "ui/KivMainWindow.h"
+#include "ui/KivToolsWgt.h"
+
+#include <QDir>
+#include <QLoggingCategory>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <ctime>
+
+namespace {
+SimulatedAircraft *aircraft = nullptr;
+QString chosenFolder;
+QStringList notices;
+
+KivToolsWgt *tools()
+{
+    return mainWindow->toolsPage();
+}
+
+KivBlackBoxesProgress *dialog()
+{
+    return tools()->blackBoxesProgress();
+}
+
+struct Received
+{
+    qint64 ms;
+    quint8 type;
+    QByteArray payload;
+};
+
+quint32 be(const QByteArray &b, int at)
+{
+    return (quint32(quint8(b[at])) << 24) | (quint32(quint8(b[at + 1])) << 16)
+           | (quint32(quint8(b[at + 2])) << 8) | quint8(b[at + 3]);
+}
+} // namespace
+
+class tst_E2eBlackBoxExport : public QObject
+{
+    Q_OBJECT
+
+    QList<Received> m_received;
+    QElapsedTimer m_clock;
+    std::unique_ptr<QTemporaryDir> m_folder;
+
+    int countFrom(int from, quint8 type, quint32 record = 0) const
+    {
+        int n = 0;
+        for (int i = from; i < m_received.size(); ++i) {
+            const Received &r = m_received[i];
+            n += r.type == type
+                 && (record == 0 || (r.payload.size() >= 4 && be(r.payload, 0) == record));
+        }
+        return n;
+    }
+    int blackBoxRequestsFrom(int from) const
+    {
+        int n = 0;
+        for (int i = from; i < m_received.size(); ++i)
+            n += m_received[i].type >= 0xE1 && m_received[i].type <= 0xE5;
+        return n;
+    }
+    // The tools page's black-box button, as the user presses it.
+    void pressBlackBoxes()
+    {
+        if (auto *button = tools()->findChild<QPushButton *>(QStringLiteral("btnBlackBoxes")))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            QVERIFY(QMetaObject::invokeMethod(tools(), "SlotClickBlackBoxes"));
+    }
+    static QString expectedName(const FlightRecord &record)
+    {
+        const QDateTime local = record.startUtc.toLocalTime();
+        return QStringLiteral("index%1date%2time%3.xls")
+            .arg(record.number)
+            .arg(local.toString(QStringLiteral("yyyy-MM-dd")),
+                 local.toString(QStringLiteral("hh-mm-ss")));
+    }
+    QStringList files() const { return QDir(m_folder->path()).entryList(QDir::Files, QDir::Name); }
+    // Every file is the export of its record as served (with `served` for altered bytes).
+    void compareFiles(const QList<int> &numbers, const QMap<int, QByteArray> &served = {})
+    {
+        QStringList expectedNames;
+        for (int n : numbers) {
+            const FlightRecord &record = aircraft->flightRecords()[n - 1];
+            const QByteArray bytes = served.value(n, record.bytes);
+            expectedNames << expectedName(record);
+            QFile file(m_folder->filePath(expectedName(record)));
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+            const QByteArray content = file.readAll();
+            const QByteArray expected = bbdecode::expectedExport(bytes, int(bytes.size() / 128));
+            const QList<QByteArray> lines = content.split('\n');
+            const QList<QByteArray> expectedLines = expected.split('\n');
+            QCOMPARE(lines.size(), expectedLines.size());
+            for (int i = 0; i < lines.size() - 1; ++i) {
+                QCOMPARE(lines[i].split('\t').size(), 58); // 57 columns, each ending in a tab
+                QCOMPARE(lines[i], expectedLines[i]);
+            }
+            QVERIFY(lines.size() > 2);
+        }
+        expectedNames.sort();
+        QCOMPARE(files(), expectedNames);
+    }
+    bool waitForSuccess(int timeoutMs)
+    {
+        QSignalSpy success(KivApplication::instance(),
+                           &KivApplication::SignalBlackBoxesDownloadSuccess);
+        return success.wait(timeoutMs);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+        m_clock.start();
+        connect(aircraft,
+                &AircraftEngine::frameReceived,
+                this,
+                [this](quint8 type, int length, const QByteArray &frame) {
+                    m_received.append({m_clock.elapsed(), type, frame.mid(8, length)});
+                });
+        KivToolsWgt::chooseBlackBoxesFolder = [](QWidget *) {
+            return chosenFolder;
+        };
+        KivToolsWgt::showBlackBoxesNotice = [](const QString &, const QString &text) {
+            notices << text;
+        };
+        KivApplication::instance()->serialPort()->addExtraPortName(aircraft->slavePath());
+        QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(1), 15000);
+    }
+    void init()
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(1), 15000);
+        m_folder = std::make_unique<QTemporaryDir>();
+        chosenFolder = m_folder->path();
+        notices.clear();
+        aircraft->clearFaults();
+        aircraft->setSplitBeforeFinalZero(false);
+        aircraft->setSyncPairFault(SyncPairFault());
+    }
+
+    // Twelve records: 12 down to 3 are fetched, the short record 8 is skipped after its header,
+    // the odd record 11 leaves its last chunk unwritten, and every file is its record.
+    void tenNewestRecords()
+    {
+        BlackBoxPlan plan;
+        plan.minBlocks = 2;
+        plan.maxBlocks = 5;
+        aircraft->setBlackBoxPlan(plan);
+        const int from = int(m_received.size());
+        pressBlackBoxes();
+        QVERIFY(dialog() && dialog()->isVisible());
+        QVERIFY(waitForSuccess(90000));
+        QTRY_VERIFY(!dialog()->isVisible());
+
+        compareFiles({3, 4, 5, 6, 7, 9, 10, 11, 12});
+        for (int n = 1; n <= 12; ++n) {
+            QCOMPARE(countFrom(from, 0xE3, quint32(n)), n >= 3 ? 1 : 0);
+            QCOMPARE(countFrom(from, 0xE4, quint32(n)), n >= 3 ? 1 : 0);
+            const int chunks = int(aircraft->flightRecords()[n - 1].bytes.size() / 128);
+            QCOMPARE(countFrom(from, 0xE5, quint32(n)), n >= 3 ? chunks : 0);
+        }
+        QCOMPARE(int(aircraft->flightRecords()[10].bytes.size() / 128) % 2, 1);
+        // Heartbeats carried 0x00 while data was fetched, and 0xFF again afterwards.
+        bool zeroSeen = false;
+        for (int i = from; i < m_received.size(); ++i)
+            zeroSeen
+                = zeroSeen
+                  || (m_received[i].type == 0xC1 && m_received[i].payload == QByteArray(1, '\0'));
+        QVERIFY(zeroSeen);
+        SerialLink *link = KivApplication::instance()->serialLink();
+        QVERIFY(!link->isContinuous());
+        QCOMPARE(link->currentHeartbeatFlag(), uint8_t(0xFF));
+        QVERIFY(notices.isEmpty());
+    }
+
+    // EB 90 inside a chunk's data and as its CRC, and chunks whose CRC high byte is 0 written in
+    // two pieces: the files are still complete and byte-exact.
+    void awkwardFramesStayExact_data()
+    {
+        QTest::addColumn<bool>("zeroHigh");
+        QTest::newRow("EB 90 in data and CRC") << false;
+        QTest::newRow("CRC high byte 0, split before it") << true;
+    }
+    void awkwardFramesStayExact()
+    {
+        QFETCH(bool, zeroHigh);
+        BlackBoxPlan plan;
+        plan.recordCount = 3;
+        plan.minBlocks = 3;
+        plan.maxBlocks = 3;
+        aircraft->setBlackBoxPlan(plan);
+        SyncPairFault fault;
+        fault.record = 3;
+        QMap<int, QByteArray> served;
+        if (zeroHigh) {
+            fault.zeroCrcHighChunks = {1, 2, 5};
+            aircraft->setSplitBeforeFinalZero(true);
+        } else {
+            fault.dataChunks = {2};
+            fault.crcChunks = {4};
+            QByteArray bytes = aircraft->flightRecords()[2].bytes;
+            bytes[128 + 86] = char(0xEB);
+            bytes[128 + 87] = char(0x90);
+            served.insert(3, bytes);
+        }
+        aircraft->setSyncPairFault(fault);
+        pressBlackBoxes();
+        QVERIFY(waitForSuccess(60000));
+        compareFiles({1, 2, 3}, served);
+        QVERIFY(notices.isEmpty());
+        if (zeroHigh)
+            QVERIFY(aircraft->splitsMade() >= 3);
+    }
+
+    // Closing the dialog mid-way stops the requests; a late reply does not start them again, and
+    // the record in progress leaves no half file.
+    void closedMidWay()
+    {
+        BlackBoxPlan plan;
+        plan.recordCount = 4;
+        plan.minBlocks = 20;
+        plan.maxBlocks = 20;
+        aircraft->setBlackBoxPlan(plan);
+        const int from = int(m_received.size());
+        pressBlackBoxes();
+        QTRY_VERIFY_WITH_TIMEOUT(countFrom(from, 0xE5, 3) >= 4, 30000);
+        QTest::mouseClick(dialog()->findChild<QPushButton *>(QStringLiteral("btn_close")),
+                          Qt::LeftButton);
+        QVERIFY(!dialog()->isVisible());
+        QTest::qWait(400); // the request in flight is answered
+        const int quiet = int(m_received.size());
+        SerialLink *link = KivApplication::instance()->serialLink();
+        for (const char *late : {"E1 00", "E2 00 00000004", "E4 00 00000003 00000A00"}) {
+            const QByteArray f = FrameBytes::hex(late);
+            QVERIFY(QMetaObject::invokeMethod(
+                link,
+                "SlotReceiveData",
+                Q_ARG(QByteArray, FrameBytes::reply(quint8(f[0]), f.mid(1)))));
+        }
+        QTest::qWait(1200);
+        QCOMPARE(blackBoxRequestsFrom(quiet), 0);
+        QVERIFY(!link->isContinuous());
+        QCOMPARE(files(), QStringList{expectedName(aircraft->flightRecords()[3])});
+        QVERIFY(!dialog()->isVisible());
+    }
+
+    // Closing the dialog within the first second: nothing is asked of the aircraft.
+    void closedWithinTheFirstSecond()
+    {
+        const int from = int(m_received.size());
+        pressBlackBoxes();
+        QTest::qWait(400);
+        QTest::keyClick(dialog(), Qt::Key_Escape);
+        QTest::qWait(1200);
+        QCOMPARE(blackBoxRequestsFrom(from), 0);
+        QVERIFY(!KivApplication::instance()->serialLink()->isContinuous());
+    }
+
+    // A chunk lost for good (its answers fail their CRC until the link gives it up): the
+    // download goes on, the file lacks that block, and the user is told which file it is.
+    void lostChunkIsReported()
+    {
+        BlackBoxPlan plan;
+        plan.recordCount = 2;
+        plan.minBlocks = 3;
+        plan.maxBlocks = 3;
+        aircraft->setBlackBoxPlan(plan);
+        QMetaObject::Connection corrupt
+            = connect(aircraft,
+                      &AircraftEngine::frameReceived,
+                      this,
+                      [](quint8 type, int, const QByteArray &frame) {
+                          if (type == 0xE5 && be(frame, 8) == 2 && be(frame, 12) == 3)
+                              aircraft->setCorruptCrcEvery(1);
+                      });
+        SerialLink *link = KivApplication::instance()->serialLink();
+        QMetaObject::Connection heal = connect(link,
+                                               &SerialLink::SignalReturnBlackBoxes,
+                                               this,
+                                               [](uint8_t, int, const QByteArray &data) {
+                                                   if (data.isEmpty())
+                                                       aircraft->setCorruptCrcEvery(0);
+                                               });
+        pressBlackBoxes();
+        const bool succeeded = waitForSuccess(60000);
+        disconnect(corrupt);
+        disconnect(heal);
+        QVERIFY(succeeded);
+
+        const FlightRecord &record = aircraft->flightRecords()[1];
+        QCOMPARE(notices.size(), 1);
+        QVERIFY2(notices[0].contains(expectedName(record))
+                     && !notices[0].contains(QLatin1String("index1date")),
+                 qPrintable(notices[0]));
+        QByteArray served = record.bytes;
+        served[256 + 2] = 0; // the second block lost its first chunk: no lines from it
+        compareFiles({1, 2}, {{2, served}});
+    }
+
+    // A folder that cannot take files: the user is told which file and why, the dialog closes,
+    // the link leaves bulk-transfer mode.
+    void unwritableFolder()
+    {
+        BlackBoxPlan plan;
+        plan.recordCount = 2;
+        plan.minBlocks = 2;
+        plan.maxBlocks = 2;
+        aircraft->setBlackBoxPlan(plan);
+        chosenFolder = m_folder->filePath(QStringLiteral("not-a-folder"));
+        QFile plain(chosenFolder);
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        pressBlackBoxes();
+        QTRY_COMPARE_WITH_TIMEOUT(notices.size(), 1, 20000);
+        QVERIFY(notices[0].contains(QLatin1String("index2date")));
+        QTRY_VERIFY(!dialog()->isVisible());
+        QVERIFY(!KivApplication::instance()->serialLink()->isContinuous());
+    }
+
+    // Cancelling the folder dialog starts nothing and shows nothing.
+    void folderDialogCancelled()
+    {
+        chosenFolder.clear();
+        const int from = int(m_received.size());
+        pressBlackBoxes();
+        QTest::qWait(1200);
+        QVERIFY(!dialog() || !dialog()->isVisible());
+        QCOMPARE(blackBoxRequestsFrom(from), 0);
+    }
+
+    // The link lost during the download closes the dialog and ends bulk-transfer mode.
+    void linkLost()
+    {
+        BlackBoxPlan plan;
+        plan.recordCount = 2;
+        plan.minBlocks = 30;
+        plan.maxBlocks = 30;
+        aircraft->setBlackBoxPlan(plan);
+        const int from = int(m_received.size());
+        pressBlackBoxes();
+        QTRY_VERIFY_WITH_TIMEOUT(countFrom(from, 0xE5) >= 3, 30000);
+        aircraft->setSilent(true);
+        QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(0), 10000);
+        QVERIFY(!dialog()->isVisible());
+        QVERIFY(!KivApplication::instance()->serialLink()->isContinuous());
+        aircraft->setSilent(false);
+        QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(1), 15000);
+        QVERIFY(files().isEmpty());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    qputenv("TZ", "Asia/Shanghai");
+    tzset();
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
+    KivApplication *app = KivApplication::getInstance(argc, argv, [](KivApplication *a) {
+        aircraft = new SimulatedAircraft(a);
+        aircraft->setTelemetryRate(5);
+    });
+    if (!aircraft->start())
+        qFatal("no pseudo-terminal: %s", qPrintable(aircraft->errorString()));
+    tst_E2eBlackBoxExport test;
+    const int result = QTest::qExec(&test, argc, argv);
+    delete app;
+    return result;
+}
+
+#include "tst_e2e_blackboxexport.moc"
