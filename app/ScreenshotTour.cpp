@@ -5,6 +5,7 @@
 #include "config/Language.h"
 #include "ui/KivMainWindow.h"
 #include "ui/KivSettingWgt.h"
+#include "ui/KivToolsWgt.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -38,6 +39,7 @@ void ScreenshotTour::capture()
         }
     }
     failures += captureSettingsSubPages();
+    failures += captureToolsSubPages();
     mainWindow->showPage(0);
     std::printf("Screenshots in %s (%s)\n", qPrintable(QDir(m_directory).absolutePath()),
                 linkConnected ? "aircraft connected" : "no aircraft connected");
@@ -54,23 +56,22 @@ void clickLanguageButton(int code)
 }
 } // namespace
 
-int ScreenshotTour::captureSettingsSubPages()
+int ScreenshotTour::captureSubPages(int page, const char *prefix, const QStringList &names,
+                                    const std::function<void(int)> &show)
 {
-    // Each settings sub-page (the hidden GPS one too) in both languages; the language the user
-    // had is restored afterwards.
-    static const char *const kSubPages[] = {"frame", "rc", "gains", "battery", "return-height", "gps-position"};
+    // Each sub-page (hidden ones too) in both languages; the language the user had is restored.
     const int language = languageCode;
-    KivSettingWgt *settings = mainWindow->settingsPage();
-    mainWindow->showPage(0);
+    mainWindow->showPage(page);
     int failures = 0;
     for (const int code : {1, 0}) {
         clickLanguageButton(code);
         QCoreApplication::processEvents(); // the language change reaches the window posted
-        for (int index = 0; index < 6; ++index) {
-            settings->showSubPage(index);
-            const QString file = QDir(m_directory).filePath(
-                QStringLiteral("settings-%1-%2-%3.png").arg(index + 1).arg(QLatin1String(kSubPages[index]),
-                                                                          QLatin1String(code == 0 ? "en" : "zh")));
+        for (int index = 0; index < names.size(); ++index) {
+            show(index);
+            const QString file = QDir(m_directory).filePath(QStringLiteral("%1-%2-%3-%4.png")
+                                                                .arg(QLatin1String(prefix))
+                                                                .arg(index + 1)
+                                                                .arg(names[index], QLatin1String(code == 0 ? "en" : "zh")));
             if (!mainWindow->grab().save(file)) {
                 std::fprintf(stderr, "Could not write %s\n", qPrintable(file));
                 ++failures;
@@ -78,6 +79,24 @@ int ScreenshotTour::captureSettingsSubPages()
         }
     }
     clickLanguageButton(language);
-    settings->showSubPage(0);
+    show(0);
     return failures;
+}
+
+int ScreenshotTour::captureSettingsSubPages()
+{
+    KivSettingWgt *settings = mainWindow->settingsPage();
+    return captureSubPages(0, "settings",
+                           {QStringLiteral("frame"), QStringLiteral("rc"), QStringLiteral("gains"),
+                            QStringLiteral("battery"), QStringLiteral("return-height"), QStringLiteral("gps-position")},
+                           [settings](int index) { settings->showSubPage(index); });
+}
+
+int ScreenshotTour::captureToolsSubPages()
+{
+    KivToolsWgt *tools = mainWindow->toolsPage();
+    return captureSubPages(1, "tools",
+                           {QStringLiteral("motor"), QStringLiteral("self-check"), QStringLiteral("parameters"),
+                            QStringLiteral("imu"), QStringLiteral("timer")},
+                           [tools](int index) { tools->showSubPage(index); });
 }
