@@ -21,8 +21,11 @@ const char *const kValueNames[5] = {"RollValue", "PicthValue", "AccelXAxisValue"
 
 void KivToolsWgt::buildImuPage(QWidget *page)
 {
-    auto *row = new QHBoxLayout(page);
-    row->setContentsMargins(0, 8, 0, 0);
+    auto *column = new QVBoxLayout(page);
+    column->setContentsMargins(0, 8, 0, 0);
+    auto *row = new QHBoxLayout;
+    column->addLayout(row);
+    column->addStretch();
     QLabel *titles[2];
     QLabel *captions[2][5];
     for (int unit = 0; unit < 2; ++unit) {
@@ -45,7 +48,6 @@ void KivToolsWgt::buildImuPage(QWidget *page)
             grid->addWidget(value, i + 1, 1);
             ui.imuValue[unit][i] = value;
         }
-        grid->setRowStretch(6, 1);
         row->addWidget(tile, 1);
     }
     addTexts([=] {

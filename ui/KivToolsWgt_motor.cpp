@@ -34,7 +34,9 @@ void KivToolsWgt::buildMotorPage(QWidget *page)
     // Five radios under a three-word scale: low at the first, recommended at the middle, high at
     // the last.
     auto *grid = new QGridLayout;
-    grid->setHorizontalSpacing(18);
+    grid->setHorizontalSpacing(0);
+    for (int i = 0; i < 5; ++i)
+        grid->setColumnMinimumWidth(i, 64); // equal columns keep each word over its radio
     QLabel *scale[3];
     for (int i = 0; i < 3; ++i) {
         scale[i] = SettingsLook::makeCaption(tile);
