@@ -152,22 +152,26 @@ void KivGuiController::startMotorTest()
     blueLamp(false);
 }
 
-void KivGuiController::restoreFactorySettings()
+bool KivGuiController::restoreFactorySettings()
 {
     if (m_waiting)
-        return;
+        return false;
     Q_EMIT send_CCSZ();
     blueLamp(false);
     // The outcome is the aircraft's to tell: its reply says whether the reset was done.
+    const QPointer<KivGuiController> self(this);
     const std::optional<QString> reply = waitForReply(0x0F, kFactoryResetReplyMs);
+    if (!self)
+        return false; // the program is closing
     if (!reply) {
         userPrompts().tell(QMessageBox::Critical, tr("错误"), tr("飞控没有回应，出厂设置可能没有恢复！"),
                            QMessageBox::Yes);
-        return;
+        return true;
     }
     const bool done = *reply == QCoreApplication::translate("SerialLink", "恢复出厂设置成功！");
     userPrompts().tell(done ? QMessageBox::Information : QMessageBox::Critical,
                        done ? tr("提示") : tr("错误"), *reply, QMessageBox::Yes);
+    return true;
 }
 
 void KivGuiController::completeMaintenance()

@@ -33,8 +33,9 @@ public:
     void sendReturnHeight(uint8_t metres);
     void sendGpsPosition(int8_t x, int8_t y);
     void startMotorTest();
-    // Sends the reset and tells the user what the aircraft answered (or that it did not).
-    void restoreFactorySettings();
+    // Sends the reset and tells the user what the aircraft answered (or that it did not). False
+    // when nothing was sent: another exchange with the aircraft is still waiting for its reply.
+    bool restoreFactorySettings();
     void completeMaintenance();
     void setMaintenanceCycle(double minutes);
     void requestFirmwareUpdate(int type, const QString &runPath);
@@ -48,7 +49,6 @@ public:
     // names those the aircraft did not confirm. Both report in message boxes.
     void exportParameters(const QString &fileName);
     void importParameters(const QString &fileName);
-    const ParameterFreshness &parameterFreshness() const { return m_freshness; }
 
     static constexpr int kAcknowledgementMs = 1500; // seven resends of a lost frame
     static constexpr int kFactoryResetReplyMs = 3000;

@@ -18,7 +18,6 @@ public:
             m_confirmed.set(size_t(group));
     }
     bool isConfirmed(int group) const { return m_confirmed.test(size_t(group)); }
-    bool allConfirmed() const { return m_confirmed.all(); }
 
 private:
     std::bitset<ParameterFile::kGroupCount> m_confirmed;

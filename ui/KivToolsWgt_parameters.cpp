@@ -54,8 +54,8 @@ void KivToolsWgt::on_btn_recover_clicked()
     const QPointer<KivToolsWgt> self(this);
     if (!guiController || !linkConnected)
         return;
-    guiController->restoreFactorySettings();
-    if (self)
+    // Read everything again once the aircraft has answered (not while an import still waits).
+    if (guiController->restoreFactorySettings() && self)
         Q_EMIT SignalUpdateData();
 }
 
