@@ -166,6 +166,21 @@ private Q_SLOTS:
         QCOMPARE(m_events, expected);
     }
 
+    // The link drops while the wheelbase waits for its answer: nothing more is sent, and the
+    // groups from the wheelbase on are named.
+    void importStopsWhenTheLinkDrops()
+    {
+        m_ignored << 0x09;
+        connect(guiController, &KivGuiController::send_ZJ, this,
+                [] { QTimer::singleShot(100, [] { linkConnected = 0; }); }, Qt::SingleShotConnection);
+        const QString file = path("drop.lum");
+        writeFile(file, QByteArray("{\"Uav_wid\":4}").toBase64());
+        guiController->importParameters(file);
+        QCOMPARE(m_events.last(), QStringLiteral("send 9"));
+        QCOMPARE(m_told.first().text,
+                 QStringLiteral("导入未完成，飞机没有确认这些参数：轴距、感度、低压保护、电机怠速"));
+    }
+
     void importRefusesFilesWithNothingToImport_data()
     {
         QTest::addColumn<QByteArray>("bytes");
