@@ -11,10 +11,16 @@ const std::array<Group, kGroupCount> &groups()
 {
     static const std::array<Group, kGroupCount> table{{
         {0x02, {"Uav_Type", nullptr, nullptr}, QT_TRANSLATE_NOOP("KivGuiController", "机型")},
-        {0x04, {"Contrl_type", nullptr, nullptr}, QT_TRANSLATE_NOOP("KivGuiController", "接收机类型")},
-        {0x06, {"Contrl_Rec", nullptr, nullptr}, QT_TRANSLATE_NOOP("KivGuiController", "遥控器通道反向")},
+        {0x04,
+         {"Contrl_type", nullptr, nullptr},
+         QT_TRANSLATE_NOOP("KivGuiController", "接收机类型")},
+        {0x06,
+         {"Contrl_Rec", nullptr, nullptr},
+         QT_TRANSLATE_NOOP("KivGuiController", "遥控器通道反向")},
         {0x09, {"Uav_wid", nullptr, nullptr}, QT_TRANSLATE_NOOP("KivGuiController", "轴距")},
-        {0x0A, {"sensRateD", "sensRateP", "altRateP"}, QT_TRANSLATE_NOOP("KivGuiController", "感度")},
+        {0x0A,
+         {"sensRateD", "sensRateP", "altRateP"},
+         QT_TRANSLATE_NOOP("KivGuiController", "感度")},
         {0x0C, {"LV1", "LV2", "SP_S"}, QT_TRANSLATE_NOOP("KivGuiController", "低压保护")},
         {0x08, {"M_CCR0", nullptr, nullptr}, QT_TRANSLATE_NOOP("KivGuiController", "电机怠速")},
     }};
@@ -65,7 +71,8 @@ std::optional<QJsonObject> decode(const QByteArray &bytes)
     // A length byte can itself be a Base64 letter (a length of 65 ends in 'A'): a prefix that
     // states the length of what follows is dropped whole, before the filter.
     QByteArray body = bytes;
-    if (bytes.size() >= 4 && qFromBigEndian<quint32>(bytes.constData()) == quint32(bytes.size() - 4))
+    if (bytes.size() >= 4
+        && qFromBigEndian<quint32>(bytes.constData()) == quint32(bytes.size() - 4))
         body = bytes.mid(4);
     QByteArray text;
     text.reserve(body.size());
@@ -73,7 +80,8 @@ std::optional<QJsonObject> decode(const QByteArray &bytes)
         if (isBase64(c))
             text.append(c);
     }
-    const auto decoded = QByteArray::fromBase64Encoding(text, QByteArray::AbortOnBase64DecodingErrors);
+    const auto decoded
+        = QByteArray::fromBase64Encoding(text, QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded)
         return std::nullopt;
     QJsonParseError error{};
@@ -105,10 +113,18 @@ void storeMember(SharedValue<T> &field, const QJsonObject &document, const char 
 void storeGroup(AircraftParams &p, const QJsonObject &d, int group)
 {
     switch (group) {
-    case 0: storeMember(p.Uav_Type, d, "Uav_Type"); break;
-    case 1: storeMember(p.Contrl_type, d, "Contrl_type"); break;
-    case 2: storeMember(p.Contrl_Rec, d, "Contrl_Rec"); break;
-    case 3: storeMember(p.Uav_wid, d, "Uav_wid"); break;
+    case 0:
+        storeMember(p.Uav_Type, d, "Uav_Type");
+        break;
+    case 1:
+        storeMember(p.Contrl_type, d, "Contrl_type");
+        break;
+    case 2:
+        storeMember(p.Contrl_Rec, d, "Contrl_Rec");
+        break;
+    case 3:
+        storeMember(p.Uav_wid, d, "Uav_wid");
+        break;
     case 4:
         storeMember(p.sensRateD, d, "sensRateD");
         storeMember(p.sensRateP, d, "sensRateP");
@@ -119,8 +135,11 @@ void storeGroup(AircraftParams &p, const QJsonObject &d, int group)
         storeMember(p.LV2, d, "LV2");
         storeMember(p.SP_S, d, "SP_S");
         break;
-    case 6: storeMember(p.M_CCR0, d, "M_CCR0"); break;
-    default: break;
+    case 6:
+        storeMember(p.M_CCR0, d, "M_CCR0");
+        break;
+    default:
+        break;
     }
 }
 

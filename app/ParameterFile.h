@@ -23,9 +23,9 @@ inline constexpr char kDefaultName[] = "para.lum";
 // One group of settings travels in one write command; import sends them in this order.
 struct Group
 {
-    uint8_t command;      // the write command and the reply that confirms it
-    const char *keys[3];  // its members in the file (unused entries are null)
-    const char *name;     // what the user calls it, marked for translation (KivGuiController)
+    uint8_t command;     // the write command and the reply that confirms it
+    const char *keys[3]; // its members in the file (unused entries are null)
+    const char *name;    // what the user calls it, marked for translation (KivGuiController)
 };
 inline constexpr int kGroupCount = 7;
 const std::array<Group, kGroupCount> &groups();

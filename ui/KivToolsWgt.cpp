@@ -15,6 +15,7 @@ KivToolsWgt::KivToolsWgt(QWidget *parent)
     , m_monitoringTimer(new QTimer(this))
     , m_tipTimer(new QTimer(this))
 {
+    // clang-format off: one tab a line
     addTabs({
     {"btn_dianjiceshi", "page_dianjiceshi", QT_TRANSLATE_NOOP("KivToolsWgt", "电机"), "Motor.html"},
     {"btn_yingjianzijian", "page_yingjianzijian", QT_TRANSLATE_NOOP("KivToolsWgt", "硬件自检"), "Hardware.html"},
@@ -22,6 +23,7 @@ KivToolsWgt::KivToolsWgt(QWidget *parent)
     {"btn_attitude", "pageIMUAttitude", QT_TRANSLATE_NOOP("KivToolsWgt", "IMU数据"), "IMU_Data.html"},
     {"btn_Timer", "page", QT_TRANSLATE_NOOP("KivToolsWgt", "计时器"), "Timer.html"},
     });
+    // clang-format on
     QStackedWidget *stack = stackedWidget();
     for (int i = 0; i < stack->count(); ++i)
         stack->widget(i)->setStyleSheet(SettingsLook::subPageStyle());

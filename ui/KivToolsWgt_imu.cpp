@@ -11,12 +11,13 @@
 #include <QVBoxLayout>
 
 namespace {
-const char *const kQuantities[5] = {
-    QT_TRANSLATE_NOOP("KivToolsWgt", "滚转角"), QT_TRANSLATE_NOOP("KivToolsWgt", "俯仰角"),
-    QT_TRANSLATE_NOOP("KivToolsWgt", "加速度X轴"), QT_TRANSLATE_NOOP("KivToolsWgt", "加速度Y轴"),
-    QT_TRANSLATE_NOOP("KivToolsWgt", "加速度Z轴")};
-const char *const kValueNames[5] = {"RollValue", "PicthValue", "AccelXAxisValue", "AccelYAxisValue",
-                                    "AccelZAxisValue"};
+const char *const kQuantities[5] = {QT_TRANSLATE_NOOP("KivToolsWgt", "滚转角"),
+                                    QT_TRANSLATE_NOOP("KivToolsWgt", "俯仰角"),
+                                    QT_TRANSLATE_NOOP("KivToolsWgt", "加速度X轴"),
+                                    QT_TRANSLATE_NOOP("KivToolsWgt", "加速度Y轴"),
+                                    QT_TRANSLATE_NOOP("KivToolsWgt", "加速度Z轴")};
+const char *const kValueNames[5]
+    = {"RollValue", "PicthValue", "AccelXAxisValue", "AccelYAxisValue", "AccelZAxisValue"};
 } // namespace
 
 void KivToolsWgt::buildImuPage(QWidget *page)
@@ -38,9 +39,13 @@ void KivToolsWgt::buildImuPage(QWidget *page)
         grid->addWidget(titles[unit], 0, 0, 1, 2);
         for (int i = 0; i < 5; ++i) {
             captions[unit][i] = SettingsLook::makeCaption(tile);
-            QLabel *value = SettingsLook::makeCaption(
-                tile, QStringLiteral("lbl%1IMU%2").arg(QLatin1String(unit == 0 ? "Master" : "Slave"),
-                                                      QLatin1String(kValueNames[i])).toLatin1().constData());
+            QLabel *value
+                = SettingsLook::makeCaption(tile,
+                                            QStringLiteral("lbl%1IMU%2")
+                                                .arg(QLatin1String(unit == 0 ? "Master" : "Slave"),
+                                                     QLatin1String(kValueNames[i]))
+                                                .toLatin1()
+                                                .constData());
             value->setMinimumWidth(60);
             value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             value->setText(QStringLiteral("0"));
@@ -56,7 +61,8 @@ void KivToolsWgt::buildImuPage(QWidget *page)
         for (int unit = 0; unit < 2; ++unit) {
             for (int i = 0; i < 5; ++i) {
                 captions[unit][i]->setText(tr(kQuantities[i]));
-                ui.imuValue[unit][i]->setAccessibleName(titles[unit]->text() + QLatin1Char(' ') + tr(kQuantities[i]));
+                ui.imuValue[unit][i]->setAccessibleName(titles[unit]->text() + QLatin1Char(' ')
+                                                        + tr(kQuantities[i]));
             }
         }
     });
@@ -65,7 +71,9 @@ void KivToolsWgt::buildImuPage(QWidget *page)
 void KivToolsWgt::SlotIMUUpdate()
 {
     const AircraftParams &p = aircraftParams();
-    const auto hundredths = [](int16_t raw) { return QString::number(raw / 100.0, 'f', 2); };
+    const auto hundredths = [](int16_t raw) {
+        return QString::number(raw / 100.0, 'f', 2);
+    };
     ui.imuValue[0][0]->setText(QString::number(int(p.roll.load())));
     ui.imuValue[0][1]->setText(QString::number(int(p.Pitch.load())));
     ui.imuValue[0][2]->setText(hundredths(p.acc_x));

@@ -16,7 +16,8 @@
 #include <QVBoxLayout>
 
 namespace {
-const char *const kScale[3] = {QT_TRANSLATE_NOOP("KivToolsWgt", "低速"), QT_TRANSLATE_NOOP("KivToolsWgt", "推荐"),
+const char *const kScale[3] = {QT_TRANSLATE_NOOP("KivToolsWgt", "低速"),
+                               QT_TRANSLATE_NOOP("KivToolsWgt", "推荐"),
                                QT_TRANSLATE_NOOP("KivToolsWgt", "高速")};
 } // namespace
 
@@ -69,7 +70,10 @@ void KivToolsWgt::buildMotorPage(QWidget *page)
         for (int i = 0; i < 5; ++i) {
             //: Screen-reader name of idle radio n of 5; the scale runs from low (1) to high (5).
             ui.speed[i]->setAccessibleName(tr("马达怠速 %1/5").arg(i + 1));
-            const char *word = i == 0 ? kScale[0] : i == 2 ? kScale[1] : i == 4 ? kScale[2] : nullptr;
+            const char *word = i == 0   ? kScale[0]
+                               : i == 2 ? kScale[1]
+                               : i == 4 ? kScale[2]
+                                        : nullptr;
             ui.speed[i]->setToolTip(word ? tr(word) : QString());
         }
         ui.btn_dianjiTest->setText(tr("电机测试"));
@@ -107,7 +111,10 @@ void KivToolsWgt::on_btn_dianjiTest_clicked()
     if (!linkConnected || !guiController)
         return;
     // The motors spin: only a user who has taken the propellers off may start it.
-    if (userPrompts().confirm(QMessageBox::Warning, tr("警告"), tr("请确认您的螺旋桨已卸下"), tr("已确认"),
+    if (userPrompts().confirm(QMessageBox::Warning,
+                              tr("警告"),
+                              tr("请确认您的螺旋桨已卸下"),
+                              tr("已确认"),
                               tr("还未卸下"))
         && guiController && linkConnected)
         guiController->startMotorTest();

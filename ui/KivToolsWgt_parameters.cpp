@@ -48,7 +48,10 @@ void KivToolsWgt::on_btn_recover_clicked()
 {
     if (!linkConnected || !guiController)
         return;
-    if (!userPrompts().confirm(QMessageBox::Warning, tr("警告"), tr("确定将飞控恢复出厂设置？"), tr("确定"),
+    if (!userPrompts().confirm(QMessageBox::Warning,
+                               tr("警告"),
+                               tr("确定将飞控恢复出厂设置？"),
+                               tr("确定"),
                                tr("取消")))
         return;
     const QPointer<KivToolsWgt> self(this);
@@ -63,9 +66,12 @@ void KivToolsWgt::on_btn_expArg_clicked()
 {
     if (!linkConnected || !guiController)
         return;
-    QString name = userPrompts().saveFileName(this, QStringLiteral("open"),
-                                              dataFolderPath() + QLatin1String(ParameterFile::kDefaultName),
-                                              QStringLiteral("*.lum"), QLatin1String(ParameterFile::kSuffix));
+    QString name
+        = userPrompts().saveFileName(this,
+                                     QStringLiteral("open"),
+                                     dataFolderPath() + QLatin1String(ParameterFile::kDefaultName),
+                                     QStringLiteral("*.lum"),
+                                     QLatin1String(ParameterFile::kSuffix));
     if (name.isEmpty() || !guiController)
         return;
     if (!name.endsWith(QLatin1String(".lum")))
@@ -78,10 +84,14 @@ void KivToolsWgt::on_btn_impArg_clicked()
     if (!linkConnected || !guiController)
         return;
     const QStringList found = QDir(dataFolderPath() + QStringLiteral("Para"))
-                                  .entryList({QStringLiteral("*.lum")}, QDir::AllEntries | QDir::NoDotAndDotDot,
+                                  .entryList({QStringLiteral("*.lum")},
+                                             QDir::AllEntries | QDir::NoDotAndDotDot,
                                              QDir::Name | QDir::IgnoreCase);
-    const QString start = dataFolderPath() + (found.isEmpty() ? QLatin1String(ParameterFile::kDefaultName) : found.first());
-    const QString name = userPrompts().openFileName(this, QStringLiteral("open"), start, QStringLiteral("LUM (*.lum)"));
+    const QString start
+        = dataFolderPath()
+          + (found.isEmpty() ? QLatin1String(ParameterFile::kDefaultName) : found.first());
+    const QString name = userPrompts().openFileName(
+        this, QStringLiteral("open"), start, QStringLiteral("LUM (*.lum)"));
     if (name.isEmpty() || !guiController)
         return;
     guiController->importParameters(name);

@@ -28,8 +28,8 @@ const Unit kUnits[5] = {
 constexpr int kMinSatellites = 5;
 
 // A hidden row: external IMU or backup GPS, always shown normal.
-QWidget *makeHiddenRow(QWidget *parent, const char *name, const char *normal, const char *abnormal,
-                       QLabel **caption)
+QWidget *makeHiddenRow(
+    QWidget *parent, const char *name, const char *normal, const char *abnormal, QLabel **caption)
 {
     auto *row = new QWidget(parent);
     row->setObjectName(QLatin1String(name));
@@ -83,10 +83,20 @@ void KivToolsWgt::buildSelfCheckPage(QWidget *page)
     }
     QLabel *externalImu = nullptr;
     QLabel *backupGps = nullptr;
-    grid->addWidget(makeHiddenRow(tile, "widget_ExternalIMU", "chkSlaveIMU_normal", "chkSlaveIMU_abnormal", &externalImu),
-                    6, 0, 1, 3);
-    grid->addWidget(makeHiddenRow(tile, "widget_BakGPS", "chkSlaveGPS_normal", "chkSlaveGPS_abnormal", &backupGps),
-                    7, 0, 1, 3);
+    grid->addWidget(
+        makeHiddenRow(
+            tile, "widget_ExternalIMU", "chkSlaveIMU_normal", "chkSlaveIMU_abnormal", &externalImu),
+        6,
+        0,
+        1,
+        3);
+    grid->addWidget(
+        makeHiddenRow(
+            tile, "widget_BakGPS", "chkSlaveGPS_normal", "chkSlaveGPS_abnormal", &backupGps),
+        7,
+        0,
+        1,
+        3);
     grid->setColumnStretch(0, 1);
     column->addWidget(tile);
     column->addStretch();

@@ -27,7 +27,8 @@ const char kAircraftCycle[] = "aircraftValue";
 
 QString fieldStyle(bool alert)
 {
-    return QStringLiteral("QLineEdit{font: 11pt \"微软雅黑\"; color: rgb(%1); border: 1px solid rgb(181, 181, 181);"
+    return QStringLiteral("QLineEdit{font: 11pt \"微软雅黑\"; color: rgb(%1); border: 1px solid "
+                          "rgb(181, 181, 181);"
                           "border-radius: 5px; background: white;}"
                           "QLineEdit:focus{border: 2px solid rgb(34, 192, 99);}")
         .arg(QLatin1String(alert ? "255, 0, 0" : "123, 123, 123"));
@@ -35,7 +36,8 @@ QString fieldStyle(bool alert)
 
 QString cycleStyle(bool red)
 {
-    return QStringLiteral("QDoubleSpinBox{font: 11pt \"微软雅黑\"; color: rgb(%1); border: 1px solid rgb(181, 181, 181);"
+    return QStringLiteral("QDoubleSpinBox{font: 11pt \"微软雅黑\"; color: rgb(%1); border: 1px "
+                          "solid rgb(181, 181, 181);"
                           "border-radius: 5px; background: white;}"
                           "QDoubleSpinBox:focus{border: 2px solid rgb(34, 192, 99);}")
         .arg(QLatin1String(red ? "255, 0, 0" : "123, 123, 123"));
@@ -74,7 +76,8 @@ void KivToolsWgt::buildTimerPage(QWidget *page)
     ui.dsbMaintenanceCycle->setSingleStep(0); // typed, never stepped
     ui.dsbMaintenanceCycle->setFixedSize(70, 30);
     ui.dsbMaintenanceCycle->setStyleSheet(cycleStyle(false));
-    QWidget *fields[4] = {ui.letElectricTime, ui.letFlightTime, ui.letNextCycle, ui.dsbMaintenanceCycle};
+    QWidget *fields[4]
+        = {ui.letElectricTime, ui.letFlightTime, ui.letNextCycle, ui.dsbMaintenanceCycle};
     QLabel *captions[4];
     QLabel *units[4];
     for (int i = 0; i < 4; ++i) {
@@ -96,12 +99,19 @@ void KivToolsWgt::buildTimerPage(QWidget *page)
 
     // Values from the aircraft arrive with the box's signals blocked; only the user's own edit,
     // once finished, is sent.
-    connect(ui.dsbMaintenanceCycle, &QDoubleSpinBox::valueChanged, this, &KivToolsWgt::maintenanceCycleEdited);
-    connect(ui.dsbMaintenanceCycle, &QDoubleSpinBox::editingFinished, this, &KivToolsWgt::maintenanceCycleFinished);
+    connect(ui.dsbMaintenanceCycle,
+            &QDoubleSpinBox::valueChanged,
+            this,
+            &KivToolsWgt::maintenanceCycleEdited);
+    connect(ui.dsbMaintenanceCycle,
+            &QDoubleSpinBox::editingFinished,
+            this,
+            &KivToolsWgt::maintenanceCycleFinished);
     connect(ui.btnReset, &QPushButton::clicked, this, &KivToolsWgt::SlotMaintenanceCompleted);
 
     addTexts([=] {
-        const QString names[4] = {tr("累计通电时间"), tr("累计飞行时间"), tr("距离下次保养时间"), tr("保养周期")};
+        const QString names[4]
+            = {tr("累计通电时间"), tr("累计飞行时间"), tr("距离下次保养时间"), tr("保养周期")};
         for (int i = 0; i < 4; ++i) {
             captions[i]->setText(names[i]);
             units[i]->setText(tr("分钟"));
@@ -161,8 +171,11 @@ void KivToolsWgt::setTipAlert(bool alert)
     ui.letNextCycle->setStyleSheet(fieldStyle(alert));
     QString tabStyle = m_timerTabStyle;
     if (alert)
-        tabStyle.replace(QLatin1String("color: rgb(123, 123, 123)"), QLatin1String("color: rgb(255, 0, 0)"))
-            .replace(QLatin1String("color: rgb(65, 65, 65)"), QLatin1String("color: rgb(255, 0, 0)"));
+        tabStyle
+            .replace(QLatin1String("color: rgb(123, 123, 123)"),
+                     QLatin1String("color: rgb(255, 0, 0)"))
+            .replace(QLatin1String("color: rgb(65, 65, 65)"),
+                     QLatin1String("color: rgb(255, 0, 0)"));
     tabGroup()->button(4)->setStyleSheet(tabStyle);
 }
 
@@ -183,11 +196,12 @@ void KivToolsWgt::updateCycleToolTip()
     const QVariant aircraft = ui.dsbMaintenanceCycle->property(kAircraftCycle);
     //: Tool tip of the service-cycle box when the aircraft's cycle lies outside 100..6000.
     ui.dsbMaintenanceCycle->setToolTip(
-        aircraft.isValid() ? tr("飞机上的保养周期是 %1 分钟，超出这里的范围 %2～%3：框中的值还不是飞机上的值。")
-                                 .arg(aircraft.toUInt())
-                                 .arg(kCycleMinimum)
-                                 .arg(kCycleMaximum)
-                           : tr("请输入100~6000之间的值，并按回车键确认。"));
+        aircraft.isValid()
+            ? tr("飞机上的保养周期是 %1 分钟，超出这里的范围 %2～%3：框中的值还不是飞机上的值。")
+                  .arg(aircraft.toUInt())
+                  .arg(kCycleMinimum)
+                  .arg(kCycleMaximum)
+            : tr("请输入100~6000之间的值，并按回车键确认。"));
 }
 
 void KivToolsWgt::maintenanceCycleEdited()

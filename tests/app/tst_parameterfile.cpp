@@ -47,9 +47,12 @@ private Q_SLOTS:
         const QByteArray bytes = ParameterFile::encode(p);
         QCOMPARE(qFromBigEndian<quint32>(bytes.constData()), quint32(bytes.size() - 4));
         const QByteArray json = QByteArray::fromBase64(bytes.mid(4));
-        QCOMPARE(json, QByteArray("{\"Contrl_Rec\":-128,\"Contrl_type\":2,\"LV1\":1080,\"LV2\":65535,\"M_CCR0\":4,"
-                                  "\"SP_S\":2,\"Uav_Type\":10,\"Uav_wid\":5,\"altRateP\":321,\"sensRateD\":200,"
-                                  "\"sensRateP\":150}"));
+        QCOMPARE(
+            json,
+            QByteArray(
+                "{\"Contrl_Rec\":-128,\"Contrl_type\":2,\"LV1\":1080,\"LV2\":65535,\"M_CCR0\":4,"
+                "\"SP_S\":2,\"Uav_Type\":10,\"Uav_wid\":5,\"altRateP\":321,\"sensRateD\":200,"
+                "\"sensRateP\":150}"));
         QVERIFY(!bytes.mid(4).contains('\n'));
     }
 
@@ -84,7 +87,8 @@ private Q_SLOTS:
         prefixed += base64Of(json);
         QTest::newRow("as exported") << prefixed << 7;
         QTest::newRow("without the length") << base64Of(json) << 7;
-        QTest::newRow("line breaks and spaces") << base64Of(json).insert(8, "\r\n ").insert(4, '\t') << 7;
+        QTest::newRow("line breaks and spaces")
+            << base64Of(json).insert(8, "\r\n ").insert(4, '\t') << 7;
         // 51 bytes of JSON give 68 Base64 letters: the length's last byte is 'D', itself a letter.
         const QByteArray padded("{\"Uav_Type\":3,\"note\":\"xxxxxxxxxxxxxxxxxxxxxxxxxxx\"}");
         QCOMPARE(padded.size(), 51);
@@ -120,7 +124,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("lv2");
         QTest::newRow("fraction stores 0") << QByteArray("{\"Uav_Type\":10.5}") << 0 << 999 << 888;
         QTest::newRow("text stores 0") << QByteArray("{\"Uav_Type\":\"10\"}") << 0 << 999 << 888;
-        QTest::newRow("low bits kept") << QByteArray("{\"Uav_Type\":258,\"LV1\":65537}") << 2 << 1 << 888;
+        QTest::newRow("low bits kept")
+            << QByteArray("{\"Uav_Type\":258,\"LV1\":65537}") << 2 << 1 << 888;
         QTest::newRow("missing LV2 keeps it") << QByteArray("{\"LV1\":1100}") << 9 << 1100 << 888;
         QTest::newRow("negative into 16 bits") << QByteArray("{\"LV2\":-1}") << 9 << 999 << 65535;
     }

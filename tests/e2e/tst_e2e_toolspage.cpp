@@ -83,18 +83,33 @@ private Q_SLOTS:
     void initTestCase()
     {
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
-        connect(aircraft, &AircraftEngine::frameReceived, this, [this](quint8 type, int length, const QByteArray &frame) {
-            m_received.append({type, frame.mid(8, length)});
-        });
-        userPrompts().tell = [this](QMessageBox::Icon, const QString &, const QString &text,
-                                    QMessageBox::StandardButton) { m_told << text; };
-        userPrompts().confirm = [](QMessageBox::Icon, const QString &, const QString &, const QString &,
-                                   const QString &) { return true; };
-        userPrompts().saveFileName = [this](QWidget *, const QString &, const QString &, const QString &,
-                                            const QString &) { return m_file; };
-        userPrompts().openFileName = [this](QWidget *, const QString &, const QString &, const QString &) {
-            return m_file;
+        connect(aircraft,
+                &AircraftEngine::frameReceived,
+                this,
+                [this](quint8 type, int length, const QByteArray &frame) {
+                    m_received.append({type, frame.mid(8, length)});
+                });
+        userPrompts().tell = [this](QMessageBox::Icon,
+                                    const QString &,
+                                    const QString &text,
+                                    QMessageBox::StandardButton) {
+            m_told << text;
         };
+        userPrompts().confirm = [](QMessageBox::Icon,
+                                   const QString &,
+                                   const QString &,
+                                   const QString &,
+                                   const QString &) {
+            return true;
+        };
+        userPrompts().saveFileName =
+            [this](QWidget *, const QString &, const QString &, const QString &, const QString &) {
+                return m_file;
+            };
+        userPrompts().openFileName
+            = [this](QWidget *, const QString &, const QString &, const QString &) {
+                  return m_file;
+              };
         // A cycle of 0 on the aircraft: the read-back shows it marked and never writes it back.
         onBoard().maintenanceCycle = 0;
         mainWindow->activateWindow();
@@ -169,11 +184,14 @@ private Q_SLOTS:
         QVERIFY(page()->isMonitoring());
         onBoard().motorIdle = 2;
         aircraft->setIgnoreFirst(0x08, 3);
-        QAccessibleInterface *radio = QAccessible::queryAccessibleInterface(child<QRadioButton>("checkBox_speed_5"));
+        QAccessibleInterface *radio
+            = QAccessible::queryAccessibleInterface(child<QRadioButton>("checkBox_speed_5"));
         radio->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         QTRY_COMPARE_WITH_TIMEOUT(int(onBoard().motorIdle), 4, 3000);
-        QTRY_VERIFY(std::count_if(m_received.begin(), m_received.end(),
-                                  [](const Received &r) { return r.type == 0x14; }) > 4);
+        QTRY_VERIFY(std::count_if(m_received.begin(),
+                                  m_received.end(),
+                                  [](const Received &r) { return r.type == 0x14; })
+                    > 4);
     }
 
     void serviceCountdownAndCycle()
@@ -181,7 +199,8 @@ private Q_SLOTS:
         // 180 minutes flown since the last service: a cycle of 299 leaves 119.
         onBoard().maintenanceCycle = 299;
         page()->slot_tabClick(4);
-        QTRY_COMPARE_WITH_TIMEOUT(child<QLineEdit>("letNextCycle")->text(), QStringLiteral("119"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            child<QLineEdit>("letNextCycle")->text(), QStringLiteral("119"), 3000);
         QVERIFY(page()->isTipBlinking());
         // Typed 300 and Enter: sent once, as typed; then read back, 120 stops the blinking.
         const int before = cycleWrites();
@@ -191,7 +210,8 @@ private Q_SLOTS:
         QTest::keyClicks(cycle, QStringLiteral("300"));
         QTest::keyClick(cycle, Qt::Key_Return);
         QTRY_COMPARE(onBoard().maintenanceCycle, 300u);
-        QTRY_COMPARE_WITH_TIMEOUT(child<QLineEdit>("letNextCycle")->text(), QStringLiteral("120"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            child<QLineEdit>("letNextCycle")->text(), QStringLiteral("120"), 3000);
         QVERIFY(!page()->isTipBlinking());
         QCOMPARE(cycleWrites(), before + 1);
     }

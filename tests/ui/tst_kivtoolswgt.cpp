@@ -68,12 +68,17 @@ private Q_SLOTS:
         qputenv("HOME", m_home.path().toLocal8Bit());
         QStandardPaths::setTestModeEnabled(true);
         guiController = new KivGuiController(this);
-        userPrompts().confirm = [this](QMessageBox::Icon, const QString &, const QString &text, const QString &,
+        userPrompts().confirm = [this](QMessageBox::Icon,
+                                       const QString &,
+                                       const QString &text,
+                                       const QString &,
                                        const QString &) {
             m_confirmTexts << text;
             return m_confirmAnswer;
         };
-        userPrompts().tell = [](QMessageBox::Icon, const QString &, const QString &, QMessageBox::StandardButton) {};
+        userPrompts().tell
+            = [](QMessageBox::Icon, const QString &, const QString &, QMessageBox::StandardButton) {
+              };
     }
 
     void init()
@@ -125,7 +130,8 @@ private Q_SLOTS:
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(button);
             a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         } else {
-            child<QRadioButton>(QStringLiteral("checkBox_speed_%1").arg(radio - 1))->setFocus(Qt::TabFocusReason);
+            child<QRadioButton>(QStringLiteral("checkBox_speed_%1").arg(radio - 1))
+                ->setFocus(Qt::TabFocusReason);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
         }
         QCOMPARE(sent.size(), 1);
@@ -166,14 +172,22 @@ private Q_SLOTS:
         QTest::addColumn<int>("satellites");
         QTest::addColumn<bool>("connected");
         QTest::addColumn<QList<bool>>("rows"); // barometer, IMU, GPS, compass, receiver
-        QTest::newRow("all healthy") << 0x00 << 12 << true << QList<bool>{true, true, true, true, true};
-        QTest::newRow("barometer and receiver") << 0x44 << 12 << true << QList<bool>{false, true, true, true, false};
-        QTest::newRow("IMU and compass") << 0xA0 << 12 << true << QList<bool>{true, false, true, false, true};
-        QTest::newRow("other bits ignored") << 0x1B << 12 << true << QList<bool>{true, true, true, true, true};
-        QTest::newRow("4 satellites") << 0x00 << 4 << true << QList<bool>{true, true, false, true, true};
-        QTest::newRow("5 satellites") << 0x00 << 5 << true << QList<bool>{true, true, true, true, true};
-        QTest::newRow("before any status") << 0xFF << 12 << true << QList<bool>{false, false, true, false, false};
-        QTest::newRow("link down, old count") << 0xFF << 12 << false << QList<bool>{false, false, false, false, false};
+        QTest::newRow("all healthy")
+            << 0x00 << 12 << true << QList<bool>{true, true, true, true, true};
+        QTest::newRow("barometer and receiver")
+            << 0x44 << 12 << true << QList<bool>{false, true, true, true, false};
+        QTest::newRow("IMU and compass")
+            << 0xA0 << 12 << true << QList<bool>{true, false, true, false, true};
+        QTest::newRow("other bits ignored")
+            << 0x1B << 12 << true << QList<bool>{true, true, true, true, true};
+        QTest::newRow("4 satellites")
+            << 0x00 << 4 << true << QList<bool>{true, true, false, true, true};
+        QTest::newRow("5 satellites")
+            << 0x00 << 5 << true << QList<bool>{true, true, true, true, true};
+        QTest::newRow("before any status")
+            << 0xFF << 12 << true << QList<bool>{false, false, true, false, false};
+        QTest::newRow("link down, old count")
+            << 0xFF << 12 << false << QList<bool>{false, false, false, false, false};
     }
     void selfCheckRows()
     {
@@ -190,8 +204,10 @@ private Q_SLOTS:
         QTest::qWait(KivToolsWgt::kMonitoringMs + 100);
         for (int row = 1; row <= 5; ++row) {
             QCOMPARE(page()->shownSelfCheck(row), rows[row - 1]);
-            QCOMPARE(child<QCheckBox>(QStringLiteral("checkBox_%1_1").arg(row))->isChecked(), rows[row - 1]);
-            QCOMPARE(child<QCheckBox>(QStringLiteral("checkBox_%1_2").arg(row))->isChecked(), !rows[row - 1]);
+            QCOMPARE(child<QCheckBox>(QStringLiteral("checkBox_%1_1").arg(row))->isChecked(),
+                     rows[row - 1]);
+            QCOMPARE(child<QCheckBox>(QStringLiteral("checkBox_%1_2").arg(row))->isChecked(),
+                     !rows[row - 1]);
         }
     }
 
@@ -234,7 +250,8 @@ private Q_SLOTS:
         QTest::newRow("119") << 119 << QStringLiteral("119") << true;
         QTest::newRow("120") << 120 << QStringLiteral("120") << false;
         QTest::newRow("overdue") << -60 << QStringLiteral("0") << true;
-        QTest::newRow("0xFFFFFFC4 is overdue") << int(int32_t(0xFFFFFFC4u)) << QStringLiteral("0") << true;
+        QTest::newRow("0xFFFFFFC4 is overdue")
+            << int(int32_t(0xFFFFFFC4u)) << QStringLiteral("0") << true;
     }
     void maintenanceBlink()
     {
@@ -338,10 +355,15 @@ private Q_SLOTS:
         Q_EMIT w->SignalIMUUpdate();
         const QStringList master = {"-10", "5", "1.00", "-1.00", "10.00"};
         const QStringList slave = {"-12.34", "0.05", "9.81", "0.00", "-9.81"};
-        const char *names[5] = {"RollValue", "PicthValue", "AccelXAxisValue", "AccelYAxisValue", "AccelZAxisValue"};
+        const char *names[5]
+            = {"RollValue", "PicthValue", "AccelXAxisValue", "AccelYAxisValue", "AccelZAxisValue"};
         for (int i = 0; i < 5; ++i) {
-            QCOMPARE(child<QLabel>(QStringLiteral("lblMasterIMU%1").arg(QLatin1String(names[i])))->text(), master[i]);
-            QCOMPARE(child<QLabel>(QStringLiteral("lblSlaveIMU%1").arg(QLatin1String(names[i])))->text(), slave[i]);
+            QCOMPARE(child<QLabel>(QStringLiteral("lblMasterIMU%1").arg(QLatin1String(names[i])))
+                         ->text(),
+                     master[i]);
+            QCOMPARE(
+                child<QLabel>(QStringLiteral("lblSlaveIMU%1").arg(QLatin1String(names[i])))->text(),
+                slave[i]);
         }
     }
 
@@ -356,21 +378,26 @@ private Q_SLOTS:
         QFETCH(int, language);
         setLanguage(language);
         QCOMPARE(child<QPushButton>(QStringLiteral("btn_recover"))->text(),
-                 language == 0 ? QStringLiteral("Restore factory settings") : QStringLiteral("恢复出厂设置"));
+                 language == 0 ? QStringLiteral("Restore factory settings")
+                               : QStringLiteral("恢复出厂设置"));
         for (int subPage = 0; subPage < 5; ++subPage) {
             page()->showSubPage(subPage);
             QWidget *sub = page()->stackedWidget()->widget(subPage);
             QList<QWidget *> controls;
             for (QWidget *widget : sub->findChildren<QWidget *>()) {
-                if (qobject_cast<QAbstractSpinBox *>(widget->parentWidget()) || !widget->isVisibleTo(sub))
+                if (qobject_cast<QAbstractSpinBox *>(widget->parentWidget())
+                    || !widget->isVisibleTo(sub))
                     continue;
-                const bool control = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QLineEdit *>(widget)
+                const bool control = qobject_cast<QAbstractButton *>(widget)
+                                     || qobject_cast<QLineEdit *>(widget)
                                      || qobject_cast<QAbstractSpinBox *>(widget);
                 if (!control)
                     continue;
-                const QString name = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+                const QString name
+                    = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
                 QVERIFY2(!name.isEmpty(), qPrintable(widget->objectName()));
-                QVERIFY2(language == 1 || !hasChinese(name), qPrintable(widget->objectName() + QLatin1String(": ") + name));
+                QVERIFY2(language == 1 || !hasChinese(name),
+                         qPrintable(widget->objectName() + QLatin1String(": ") + name));
                 if (widget->isEnabled())
                     controls << widget;
             }
@@ -386,11 +413,13 @@ private Q_SLOTS:
                 missing.remove(focus);
                 if (qobject_cast<QRadioButton *>(focus)) {
                     for (int r = 1; r <= 5; ++r)
-                        missing.remove(child<QRadioButton>(QStringLiteral("checkBox_speed_%1").arg(r)));
+                        missing.remove(
+                            child<QRadioButton>(QStringLiteral("checkBox_speed_%1").arg(r)));
                 }
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             }
-            QVERIFY2(missing.isEmpty(), qPrintable(missing.isEmpty() ? QString() : (*missing.begin())->objectName()));
+            QVERIFY2(missing.isEmpty(),
+                     qPrintable(missing.isEmpty() ? QString() : (*missing.begin())->objectName()));
         }
     }
 

@@ -33,8 +33,8 @@ class tst_ToolsParameters : public QObject
 
     QTemporaryDir m_dir;
     QList<Told> m_told;
-    QStringList m_events;      // "send 2", "ack 2", ... in the order they happened
-    QList<int> m_ignored;      // commands the aircraft does not answer
+    QStringList m_events; // "send 2", "ack 2", ... in the order they happened
+    QList<int> m_ignored; // commands the aircraft does not answer
     QMap<int, QString> m_replyText;
     QString m_chosenFile;
     int m_dialogs = 0;
@@ -68,24 +68,38 @@ private Q_SLOTS:
         qputenv("HOME", m_dir.path().toLocal8Bit());
         QStandardPaths::setTestModeEnabled(true);
         guiController = new KivGuiController(this);
-        userPrompts().tell = [this](QMessageBox::Icon icon, const QString &, const QString &text,
-                                    QMessageBox::StandardButton) { m_told.append({icon, text}); };
-        userPrompts().confirm = [](QMessageBox::Icon, const QString &, const QString &, const QString &,
-                                   const QString &) { return true; };
-        userPrompts().saveFileName = [this](QWidget *, const QString &, const QString &, const QString &,
-                                            const QString &) {
-            ++m_dialogs;
-            return m_chosenFile;
+        userPrompts().tell = [this](QMessageBox::Icon icon,
+                                    const QString &,
+                                    const QString &text,
+                                    QMessageBox::StandardButton) {
+            m_told.append({icon, text});
         };
-        userPrompts().openFileName = [this](QWidget *, const QString &, const QString &, const QString &) {
-            ++m_dialogs;
-            return m_chosenFile;
+        userPrompts().confirm = [](QMessageBox::Icon,
+                                   const QString &,
+                                   const QString &,
+                                   const QString &,
+                                   const QString &) {
+            return true;
         };
+        userPrompts().saveFileName =
+            [this](QWidget *, const QString &, const QString &, const QString &, const QString &) {
+                ++m_dialogs;
+                return m_chosenFile;
+            };
+        userPrompts().openFileName
+            = [this](QWidget *, const QString &, const QString &, const QString &) {
+                  ++m_dialogs;
+                  return m_chosenFile;
+              };
         using C = KivGuiController;
-        const std::pair<void (C::*)(), uint8_t> sends[] = {{&C::send_JX, 0x02}, {&C::send_JSJ, 0x04},
-                                                           {&C::send_TDFX, 0x06}, {&C::send_ZJ, 0x09},
-                                                           {&C::send_GD, 0x0A}, {&C::send_DYBH, 0x0C},
-                                                           {&C::send_DJDS, 0x08}, {&C::send_CCSZ, 0x0F}};
+        const std::pair<void (C::*)(), uint8_t> sends[] = {{&C::send_JX, 0x02},
+                                                           {&C::send_JSJ, 0x04},
+                                                           {&C::send_TDFX, 0x06},
+                                                           {&C::send_ZJ, 0x09},
+                                                           {&C::send_GD, 0x0A},
+                                                           {&C::send_DYBH, 0x0C},
+                                                           {&C::send_DJDS, 0x08},
+                                                           {&C::send_CCSZ, 0x0F}};
         for (const auto &[signal, command] : sends) {
             const uint8_t c = command;
             connect(guiController, signal, this, [this, c] { answer(c); });
@@ -111,9 +125,11 @@ private Q_SLOTS:
         p.M_CCR0 = 3;
         confirmAllGroups();
         const QString file = path("round.lum");
-        writeFile(file, "old contents, longer than what export writes ........................................"
-                        "..............................................................................."
-                        "...............................................................................");
+        writeFile(
+            file,
+            "old contents, longer than what export writes ........................................"
+            "..............................................................................."
+            "...............................................................................");
         guiController->exportParameters(file);
         QCOMPARE(m_told.size(), 1);
         QCOMPARE(m_told.first().text, QStringLiteral("导出成功!"));
@@ -138,11 +154,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("refused"); // a reply that refuses the frame type
         QTest::addColumn<QString>("message");
         QTest::newRow("all confirmed") << QList<int>{} << QString() << QStringLiteral("导入成功!");
-        QTest::newRow("gains ignored") << QList<int>{0x0A} << QString() << QStringLiteral("导入未完成，飞机没有确认这些参数：感度");
-        QTest::newRow("two ignored") << QList<int>{0x04, 0x08} << QString()
-                                     << QStringLiteral("导入未完成，飞机没有确认这些参数：接收机类型、电机怠速");
-        QTest::newRow("frame type refused") << QList<int>{} << QStringLiteral("Model setup failed！")
-                                            << QStringLiteral("导入未完成，飞机没有确认这些参数：机型");
+        QTest::newRow("gains ignored") << QList<int>{0x0A} << QString()
+                                       << QStringLiteral("导入未完成，飞机没有确认这些参数：感度");
+        QTest::newRow("two ignored")
+            << QList<int>{0x04, 0x08} << QString()
+            << QStringLiteral("导入未完成，飞机没有确认这些参数：接收机类型、电机怠速");
+        QTest::newRow("frame type refused")
+            << QList<int>{} << QStringLiteral("Model setup failed！")
+            << QStringLiteral("导入未完成，飞机没有确认这些参数：机型");
     }
     void importWaitsForEachGroup()
     {
@@ -171,14 +190,19 @@ private Q_SLOTS:
     void importStopsWhenTheLinkDrops()
     {
         m_ignored << 0x09;
-        connect(guiController, &KivGuiController::send_ZJ, this,
-                [] { QTimer::singleShot(100, [] { linkConnected = 0; }); }, Qt::SingleShotConnection);
+        connect(
+            guiController,
+            &KivGuiController::send_ZJ,
+            this,
+            [] { QTimer::singleShot(100, [] { linkConnected = 0; }); },
+            Qt::SingleShotConnection);
         const QString file = path("drop.lum");
         writeFile(file, QByteArray("{\"Uav_wid\":4}").toBase64());
         guiController->importParameters(file);
         QCOMPARE(m_events.last(), QStringLiteral("send 9"));
-        QCOMPARE(m_told.first().text,
-                 QStringLiteral("导入未完成，飞机没有确认这些参数：轴距、感度、低压保护、电机怠速"));
+        QCOMPARE(
+            m_told.first().text,
+            QStringLiteral("导入未完成，飞机没有确认这些参数：轴距、感度、低压保护、电机怠速"));
     }
 
     void importRefusesFilesWithNothingToImport_data()
@@ -221,7 +245,8 @@ private Q_SLOTS:
         guiController->exportParameters(file);
         QVERIFY(!QFile::exists(file));
         QCOMPARE(m_told.first().icon, QMessageBox::Warning);
-        QVERIFY2(m_told.first().text.contains(QStringLiteral("感度、电机怠速")), qPrintable(m_told.first().text));
+        QVERIFY2(m_told.first().text.contains(QStringLiteral("感度、电机怠速")),
+                 qPrintable(m_told.first().text));
         // A link loss forgets them all again.
         confirmAllGroups();
         guiController->SlotConnectChanged(false);
@@ -244,9 +269,12 @@ private Q_SLOTS:
         QTest::addColumn<bool>("answered");
         QTest::addColumn<QString>("reply");
         QTest::addColumn<int>("icon");
-        QTest::newRow("done") << true << QStringLiteral("恢复出厂设置成功！") << int(QMessageBox::Information);
-        QTest::newRow("failed") << true << QStringLiteral("恢复出厂设置失败！") << int(QMessageBox::Critical);
-        QTest::newRow("no reply") << false << QStringLiteral("飞控没有回应，出厂设置可能没有恢复！") << int(QMessageBox::Critical);
+        QTest::newRow("done") << true << QStringLiteral("恢复出厂设置成功！")
+                              << int(QMessageBox::Information);
+        QTest::newRow("failed") << true << QStringLiteral("恢复出厂设置失败！")
+                                << int(QMessageBox::Critical);
+        QTest::newRow("no reply") << false << QStringLiteral("飞控没有回应，出厂设置可能没有恢复！")
+                                  << int(QMessageBox::Critical);
     }
     void factoryResetReportsTheReply()
     {
@@ -258,9 +286,14 @@ private Q_SLOTS:
         m_replyText[0x0F] = reply;
         KivToolsWgt page;
         QSignalSpy readAgain(&page, &KivToolsWgt::SignalUpdateData);
-        connect(guiController, &KivGuiController::send_CCSZ, this, [this] { QVERIFY(m_told.isEmpty()); },
-                Qt::SingleShotConnection);
-        QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("btn_recover")), Qt::LeftButton);
+        connect(
+            guiController,
+            &KivGuiController::send_CCSZ,
+            this,
+            [this] { QVERIFY(m_told.isEmpty()); },
+            Qt::SingleShotConnection);
+        QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("btn_recover")),
+                          Qt::LeftButton);
         QCOMPARE(m_told.size(), 1);
         QCOMPARE(m_told.first().text, reply);
         QCOMPARE(int(m_told.first().icon), icon);
@@ -276,7 +309,8 @@ private Q_SLOTS:
         QTest::newRow("link down") << false << QStringLiteral("a.lum") << QString() << 0;
         QTest::newRow("cancelled") << true << QString() << QString() << 1;
         QTest::newRow("plain") << true << QStringLiteral("a.lum") << QStringLiteral("a.lum") << 1;
-        QTest::newRow("upper case suffix") << true << QStringLiteral("b.LUM") << QStringLiteral("b.LUM.lum") << 1;
+        QTest::newRow("upper case suffix")
+            << true << QStringLiteral("b.LUM") << QStringLiteral("b.LUM.lum") << 1;
     }
     void pageButtonsChooseTheFile()
     {
@@ -288,7 +322,8 @@ private Q_SLOTS:
         linkConnected = connected;
         m_chosenFile = chosen.isEmpty() ? QString() : path(chosen.toLatin1().constData());
         KivToolsWgt page;
-        QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("btn_expArg")), Qt::LeftButton);
+        QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("btn_expArg")),
+                          Qt::LeftButton);
         QCOMPARE(m_dialogs, dialogs);
         if (!written.isEmpty())
             QVERIFY(QFile::exists(path(written.toLatin1().constData())));
@@ -296,7 +331,8 @@ private Q_SLOTS:
             QVERIFY(m_told.isEmpty());
         // Import from the same choice.
         m_told.clear();
-        QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("btn_impArg")), Qt::LeftButton);
+        QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("btn_impArg")),
+                          Qt::LeftButton);
         QCOMPARE(m_dialogs, 2 * dialogs);
         if (!written.isEmpty() && chosen == written)
             QCOMPARE(m_told.value(0).text, QStringLiteral("导入成功!"));

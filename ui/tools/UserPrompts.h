@@ -13,19 +13,27 @@ class QWidget;
 struct UserPrompts
 {
     // A box with two buttons, the accepting one first; true when the user chose it.
-    std::function<bool(QMessageBox::Icon icon, const QString &title, const QString &text,
-                       const QString &accept, const QString &reject)>
+    std::function<bool(QMessageBox::Icon icon,
+                       const QString &title,
+                       const QString &text,
+                       const QString &accept,
+                       const QString &reject)>
         confirm;
     // A box with a single button.
-    std::function<void(QMessageBox::Icon icon, const QString &title, const QString &text,
+    std::function<void(QMessageBox::Icon icon,
+                       const QString &title,
+                       const QString &text,
                        QMessageBox::StandardButton button)>
         tell;
     // File dialogs; an empty name when the user cancelled.
-    std::function<QString(QWidget *parent, const QString &title, const QString &path,
-                          const QString &filter, const QString &defaultSuffix)>
+    std::function<QString(QWidget *parent,
+                          const QString &title,
+                          const QString &path,
+                          const QString &filter,
+                          const QString &defaultSuffix)>
         saveFileName;
-    std::function<QString(QWidget *parent, const QString &title, const QString &path,
-                          const QString &filter)>
+    std::function<QString(
+        QWidget *parent, const QString &title, const QString &path, const QString &filter)>
         openFileName;
 
     static UserPrompts standard();
