@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -298,6 +299,28 @@ private Q_SLOTS:
         QCOMPARE(m_told.first().text, reply);
         QCOMPARE(int(m_told.first().icon), icon);
         QCOMPARE(readAgain.size(), 1);
+    }
+
+    // The page goes away while the reset waits for the answer: the answer is still shown, and
+    // nothing touches the page afterwards.
+    void pageClosedWhileTheResetWaits()
+    {
+        m_replyText[0x0F] = QStringLiteral("恢复出厂设置成功！");
+        auto *page = new KivToolsWgt;
+        QSignalSpy readAgain(page, &KivToolsWgt::SignalUpdateData);
+        connect(
+            guiController,
+            &KivGuiController::send_CCSZ,
+            page,
+            [page] { QTimer::singleShot(10, [page] { delete page; }); },
+            Qt::SingleShotConnection);
+        const QPointer<KivToolsWgt> alive(page);
+        QTest::mouseClick(page->findChild<QPushButton *>(QStringLiteral("btn_recover")),
+                          Qt::LeftButton);
+        QVERIFY(!alive);
+        QCOMPARE(readAgain.size(), 0);
+        QCOMPARE(m_told.size(), 1);
+        QCOMPARE(m_told.first().text, QStringLiteral("恢复出厂设置成功！"));
     }
 
     void pageButtonsChooseTheFile_data()
