@@ -24,7 +24,9 @@ CommandLineOptions CommandLineOptions::parse(const QStringList &arguments)
     const QCommandLineOption screenshots(QStringLiteral("screenshots"),
                                          QStringLiteral("Save a picture of each page into DIR, then quit."),
                                          QStringLiteral("DIR"));
-    parser.addOptions({help, version, port, serviceUrl, simulate, screenshots});
+    const QCommandLineOption paths(QStringLiteral("paths"),
+                                   QStringLiteral("Print where the help pages and the English translation are found, then quit."));
+    parser.addOptions({help, version, port, serviceUrl, simulate, screenshots, paths});
 
     const auto exitWith = [&options](int code, const QString &message) {
         options.outcome = Outcome::Exit;
@@ -44,6 +46,7 @@ CommandLineOptions CommandLineOptions::parse(const QStringList &arguments)
     options.ports = parser.values(port);
     options.simulate = parser.isSet(simulate);
     options.screenshotsDir = parser.value(screenshots);
+    options.showPaths = parser.isSet(paths);
     if (parser.isSet(serviceUrl)) {
         const QUrl url(parser.value(serviceUrl), QUrl::StrictMode);
         if (!isValidServiceBaseUrl(url))

@@ -12,6 +12,7 @@ struct CommandLineOptions
     QUrl serviceUrl;          // --service-url URL: scheme://host[:port] of the maker's services
     bool simulate = false;    // --simulate: built-in simulated aircraft and services
     QString screenshotsDir;   // --screenshots DIR: save each page as PNG, then quit
+    bool showPaths = false;   // --paths: print where the help pages and translation are found
 
     enum class Outcome { Run, Exit };
     Outcome outcome = Outcome::Run;

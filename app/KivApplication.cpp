@@ -14,7 +14,10 @@
 #include "ui/LumActaPhytophySin.h"
 #include "update/FirmwareTransfer.h"
 
+#include <QDir>
 #include <QIcon>
+#include <QMessageBox>
+#include <QSerialPort>
 #include <QTimerEvent>
 
 namespace {
@@ -51,6 +54,7 @@ KivApplication::KivApplication(int &argc, char **argv, const StartupHook &hook)
         return versionJsonValue(module, QLatin1String(FirmwareJsonKey::Version));
     }, nullptr, this);
     connect(m_firmware, &FirmwareTransfer::progress, this, &KivApplication::SignalProgressValue);
+    connect(m_firmware, &FirmwareTransfer::refused, guiController, &KivGuiController::SignalFirmwareUpdateRefused);
 
     mainWindow->initLanguage(languageCode);
     mainWindow->show();
@@ -192,10 +196,32 @@ void KivApplication::timerEvent(QTimerEvent *event)
         if (m_serialPort->portNames().isEmpty())
             return;
     }
-    m_serialPort->configurePort(m_serialPort->portNames().at(portScanIndex));
+    const QString name = m_serialPort->portNames().at(portScanIndex);
+    m_serialPort->configurePort(name);
     if (m_serialPort->openPort())
         m_serialLink->connectLine();
+    else
+        reportPortOpenFailure(name, m_serialPort->error());
     ++portScanIndex;
+}
+
+void KivApplication::reportPortOpenFailure(const QString &port, int serialPortError)
+{
+    if (serialPortError != QSerialPort::PermissionError || m_portsToldDenied.contains(port))
+        return;
+    m_portsToldDenied.insert(port);
+    // Not modal: the scan goes on, and opens the port as soon as the permission is there.
+    auto *box = new QMessageBox(QMessageBox::Warning, tr("错误"),
+                                tr("找到了飞机的串口 %1，但没有打开它的权限。\n\n"
+                                   "请安装本软件的 udev 规则（安装软件包时已装好），然后重新插拔飞机的 USB 线；"
+                                   "或者把当前用户加入 dialout 组（sudo usermod -aG dialout $USER），"
+                                   "注销后重新登录。")
+                                    .arg(QDir::toNativeSeparators(port)),
+                                QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->setObjectName(QStringLiteral("portPermissionBox"));
+    box->show();
 }
 
 void KivApplication::SlotSeralPortError() {}

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include <cstdint>
@@ -34,6 +35,10 @@ public:
     static KivApplication *instance();
 
     KivApplication(int &argc, char **argv, const StartupHook &hook = {});
+
+    // A port that cannot be opened for lack of permission is told to the user once per device,
+    // with the fix; other failures stay silent (the scan simply tries again).
+    void reportPortOpenFailure(const QString &port, int serialPortError);
     ~KivApplication() override;
 
     SerialPort *serialPort() const { return m_serialPort; }
@@ -80,6 +85,7 @@ private:
     std::unique_ptr<Configuration> m_configuration;
     FirmwareTransfer *m_firmware = nullptr;
     int portScanTimerId = 0;
+    QSet<QString> m_portsToldDenied;
     int m_readBackRun = 0; // numbers the read-backs, so that a newer one ends an older one
     uint8_t fwModuleId = 0;
     QString fwFilePath;

@@ -78,6 +78,8 @@ Q_SIGNALS:
     void SignalIMUData_2(int iCmd, int index, QByteArray str);
     void SignalIMUData_3(int iCmd, int index, int subindex, QByteArray str);
     void SignalFirmwareUpdateSuccess();
+    // The firmware transfer could not start; the text says why.
+    void SignalFirmwareUpdateRefused(QString reason);
     void SignalUpdateSprayWidth();
     void SignalUpdateWorkSpeed();
     void SignalUpdateSprayTest();

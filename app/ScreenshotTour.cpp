@@ -2,10 +2,12 @@
 
 #include "app/KivApplication.h"
 #include "app/LinkConnected.h"
+#include "config/AppConstants.h"
 #include "config/Language.h"
 #include "ui/KivMainWindow.h"
 #include "ui/KivSettingWgt.h"
 #include "ui/KivToolsWgt.h"
+#include "update/KivUpdateWgt.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -32,14 +34,11 @@ void ScreenshotTour::capture()
     int failures = 0;
     for (int page = 0; page < 4; ++page) {
         mainWindow->showPage(page);
-        const QString file = QDir(m_directory).filePath(QStringLiteral("%1-%2.png").arg(page + 1).arg(QLatin1String(kNames[page])));
-        if (!mainWindow->grab().save(file)) {
-            std::fprintf(stderr, "Could not write %s\n", qPrintable(file));
-            ++failures;
-        }
+        failures += save(QStringLiteral("%1-%2.png").arg(page + 1).arg(QLatin1String(kNames[page]))) ? 0 : 1;
     }
     failures += captureSettingsSubPages();
     failures += captureToolsSubPages();
+    failures += captureUpdatePage();
     mainWindow->showPage(0);
     std::printf("Screenshots in %s (%s)\n", qPrintable(QDir(m_directory).absolutePath()),
                 linkConnected ? "aircraft connected" : "no aircraft connected");
@@ -66,16 +65,15 @@ int ScreenshotTour::captureSubPages(int page, const char *prefix, const QStringL
     for (const int code : {1, 0}) {
         clickLanguageButton(code);
         QCoreApplication::processEvents(); // the language change reaches the window posted
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest); // and the new widths
         for (int index = 0; index < names.size(); ++index) {
             show(index);
-            const QString file = QDir(m_directory).filePath(QStringLiteral("%1-%2-%3-%4.png")
-                                                                .arg(QLatin1String(prefix))
-                                                                .arg(index + 1)
-                                                                .arg(names[index], QLatin1String(code == 0 ? "en" : "zh")));
-            if (!mainWindow->grab().save(file)) {
-                std::fprintf(stderr, "Could not write %s\n", qPrintable(file));
-                ++failures;
-            }
+            failures += save(QStringLiteral("%1-%2-%3-%4.png")
+                                 .arg(QLatin1String(prefix))
+                                 .arg(index + 1)
+                                 .arg(names[index], QLatin1String(code == 0 ? "en" : "zh")))
+                            ? 0
+                            : 1;
         }
     }
     clickLanguageButton(language);
@@ -99,4 +97,39 @@ int ScreenshotTour::captureToolsSubPages()
                            {QStringLiteral("motor"), QStringLiteral("self-check"), QStringLiteral("parameters"),
                             QStringLiteral("imu"), QStringLiteral("timer")},
                            [tools](int index) { tools->showSubPage(index); });
+}
+
+bool ScreenshotTour::save(const QString &name)
+{
+    const QString file = QDir(m_directory).filePath(name);
+    if (mainWindow->grab().save(file))
+        return true;
+    std::fprintf(stderr, "Could not write %s\n", qPrintable(file));
+    return false;
+}
+
+int ScreenshotTour::captureUpdatePage()
+{
+    // The update page with the first module on offer showing its release notes, as when the
+    // pointer rests on its row.
+    const int language = languageCode;
+    KivUpdateWgt *update = mainWindow->updatePage();
+    mainWindow->showPage(2);
+    int failures = 0;
+    for (const int code : {1, 0}) {
+        clickLanguageButton(code);
+        // The language change, then the layouts its longer or shorter texts ask for.
+        for (int pass = 0; pass < 3; ++pass)
+            QCoreApplication::processEvents();
+        for (int module = 0; module < 10; ++module) {
+            if (update->rowPage(module) == KivUpdateWgt::UpdateButtonPage) {
+                update->SlotEnterIn(QStringLiteral("widget_") + moduleNames().at(module));
+                break;
+            }
+        }
+        failures += save(QStringLiteral("update-%1.png").arg(QLatin1String(code == 0 ? "en" : "zh"))) ? 0 : 1;
+    }
+    clickLanguageButton(language);
+    mainWindow->showPage(0);
+    return failures;
 }

@@ -2,9 +2,14 @@
 #include "app/KivApplication.h"
 #include "app/ScreenshotTour.h"
 #include "app/Simulation.h"
+#include "app/StartupProbe.h"
+#include "ui/KivMainWindow.h"
+#include "config/Language.h"
 #include "config/ServiceUrls.h"
+#include "config/Translation.h"
 #include "link/serialport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLockFile>
 #include <QRegularExpression>
@@ -20,6 +25,16 @@ int main(int argc, char *argv[])
     if (options.outcome == CommandLineOptions::Outcome::Exit) {
         std::fputs(qPrintable(options.message), options.exitCode == 0 ? stdout : stderr);
         return options.exitCode;
+    }
+
+    if (options.showPaths) {
+        // No window: tells an installation apart from a build tree (help, translation).
+        QCoreApplication core(argc, argv);
+        const QString qm = findTranslationFile(QStringLiteral("R7Assistant.qm"));
+        std::printf("help: %s\ntranslation: %s\n",
+                    qPrintable(QDir::toNativeSeparators(helpRootFolder() + QStringLiteral("/Introduction"))),
+                    qPrintable(qm.isEmpty() ? QStringLiteral("(none found)") : QDir::toNativeSeparators(qm)));
+        return 0;
     }
 
     // One instance at a time: a second start leaves silently. The lock knows its owner's process,
@@ -58,5 +73,6 @@ int main(int argc, char *argv[])
         app->serialPort()->addExtraPortName(port);
     if (!options.screenshotsDir.isEmpty())
         new ScreenshotTour(app, options.screenshotsDir);
+    StartupProbe::installOn(mainWindow);
     return app->exec();
 }

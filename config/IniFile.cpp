@@ -130,3 +130,13 @@ void writeIniValue(const QString &path, const QString &key, const QString &value
     if (settings.status() != QSettings::NoError)
         qDebug() << path << "could not be written";
 }
+
+QByteArray readWholeFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.exists()) {
+        qDebug() << "读取文件不存在";
+        return {};
+    }
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

@@ -24,3 +24,7 @@ QString readIniValue(const QString &path, const QString &key);
 
 // Sets `key` to `value`, creating the file with its defaults first when it does not exist.
 void writeIniValue(const QString &path, const QString &key, const QString &value);
+
+// The whole content of a file; empty bytes (and the debug line "读取文件不存在") when it does not
+// exist.
+QByteArray readWholeFile(const QString &path);

@@ -5,6 +5,8 @@
 #include "config/IniFile.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 const QString LanguageKey = QStringLiteral("Language");
@@ -38,6 +40,16 @@ QUrl helpPageUrl(const QString &fileName)
         folder = HelpFolderChinese;
     else
         return {};
-    return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QLatin1String(folder)
-                               + fileName);
+    return QUrl::fromLocalFile(helpRootFolder() + QLatin1String(folder) + fileName);
+}
+
+QString helpRootFolder()
+{
+    // Beside the program in the build tree; under share/ when installed (bin/../share/r7assistant).
+    const QString program = QCoreApplication::applicationDirPath();
+    const QString installed = QDir::cleanPath(program + QStringLiteral("/../share/r7assistant"));
+    if (!QFileInfo(program + QStringLiteral("/Introduction")).isDir()
+        && QFileInfo(installed + QStringLiteral("/Introduction")).isDir())
+        return installed;
+    return program;
 }

@@ -14,6 +14,10 @@ int queryLanguage();
 // Sets languageCode and stores the choice: 1 writes "CH", 0 writes "EN", other codes write nothing.
 void storeLanguage(int code);
 
-// Local-file URL of a help page in the current language's folder next to the program, or an empty
+// Local-file URL of a help page in the current language's folder (under helpRootFolder()), or an empty
 // URL when languageCode is neither 0 nor 1. The file need not exist.
 QUrl helpPageUrl(const QString &fileName);
+
+// The folder that holds "Introduction": the program's own folder, or ../share/r7assistant beside
+// it in an installed tree.
+QString helpRootFolder();

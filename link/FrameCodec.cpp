@@ -146,6 +146,10 @@ int FrameExtractor::extractFrames(const QByteArray &newBytes, QList<QByteArray> 
     const bool endsWithFrame = !accepted.isEmpty() && accepted.back().second == size;
     if (keepFrom < 0 && !endsWithFrame && data[size - 1] == kSync0)
         keepFrom = size - 1; // the first half of the next sync pair
-    m_accumulator = keepFrom >= 0 ? m_accumulator.mid(keepFrom) : QByteArray();
+    // In place: the accumulator keeps its buffer from read to read.
+    if (keepFrom >= 0)
+        m_accumulator.remove(0, keepFrom);
+    else
+        m_accumulator.resize(0);
     return int(frames.size());
 }

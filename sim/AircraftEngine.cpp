@@ -245,4 +245,5 @@ void AircraftEngine::clearFaults()
     setSyncPairFault(SyncPairFault());
     setStormRate(0);
     setSplitBeforeFinalZero(false);
+    setRefuseFirmwareChunks(0);
 }

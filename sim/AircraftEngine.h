@@ -54,6 +54,8 @@ public:
     void setIgnoreFirst(quint8 type, int count); // the next count requests of a type go unanswered
     int ignoreRemaining(quint8 type) const { return m_ignore.value(type); }
     void setCorruptCrcEvery(int n); // every n-th reply leaves with a bad CRC; 0 is off
+    // The next count firmware chunks are answered with a non-zero status (and not kept).
+    void setRefuseFirmwareChunks(int count) { m_firmware.refuseChunks(count); }
     void setSyncPairFault(const SyncPairFault &fault) { m_blackBox.setSyncPairFault(fault); }
     // Random frames with good CRCs and random lengths, cycling through every reply type.
     void setStormRate(int framesPerSecond);

@@ -70,8 +70,12 @@ SimReplies FirmwareReceiver::chunk(const QByteArray &p)
     const int packet = int(WireReader(p).u16(0));
     const QByteArray bytes = p.mid(2);
     const int expected = expectedPackets();
-    const bool fits = p.size() >= 2 && packet >= 1 && bytes.size() <= kChunkSize
-                      && (expected < 0 || packet <= expected);
+    bool fits = p.size() >= 2 && packet >= 1 && bytes.size() <= kChunkSize
+                && (expected < 0 || packet <= expected);
+    if (fits && m_refuseChunks > 0) {
+        --m_refuseChunks;
+        fits = false;
+    }
     if (fits) {
         m_chunks.insert(packet, bytes);
         m_dirty = true;

@@ -35,6 +35,10 @@ public:
     // True once after a 0xD6 that ended a transfer, with its result.
     bool takeFinished(FirmwareResult *result);
 
+    // The next `count` chunks are answered with a non-zero status and not kept: the host must
+    // send them again.
+    void refuseChunks(int count) { m_refuseChunks = count; }
+
     int receivedPackets() const { return int(m_chunks.size()); }
     const FirmwareResult &lastResult() const { return m_last; }
 
@@ -52,4 +56,5 @@ private:
     bool m_dirty = false;          // chunks arrived since the last 0xD6
     FirmwareResult m_last;
     bool m_finishedPending = false;
+    int m_refuseChunks = 0;
 };

@@ -42,6 +42,11 @@ bool SimulatedServices::start(quint16 port)
                                            QHttpServerResponder &&responder) {
         const int module = FirmwareCatalogue::moduleOfFileName(file);
         const QString path = QStringLiteral("/files/") + file;
+        if (m_files.contains(file)) {
+            const auto &[status, body] = m_files[file];
+            answer(Endpoint::Images, path, std::move(responder), status, body, "application/octet-stream");
+            return;
+        }
         if (module < 0) {
             answer(Endpoint::Images, path, std::move(responder), 404, "no such file\n", "text/plain");
             return;
@@ -99,9 +104,24 @@ void SimulatedServices::setFault(Endpoint endpoint, Fault fault)
         m_faults.insert(endpoint, fault);
 }
 
+QJsonObject SimulatedServices::defaultCatalogue() const
+{
+    return FirmwareCatalogue::document(baseUrl().toString());
+}
+
+void SimulatedServices::setCatalogue(const QJsonObject &catalogue)
+{
+    m_catalogue = catalogue;
+}
+
+void SimulatedServices::setFile(const QString &name, const QByteArray &body, int status)
+{
+    m_files.insert(name, {status, body});
+}
+
 QByteArray SimulatedServices::catalogueBody() const
 {
-    return QJsonDocument(FirmwareCatalogue::document(baseUrl().toString())).toJson(QJsonDocument::Indented);
+    return QJsonDocument(m_catalogue.value_or(defaultCatalogue())).toJson(QJsonDocument::Indented);
 }
 
 QByteArray SimulatedServices::softwareBody(const QHttpServerRequest &request, int *status) const

@@ -2,11 +2,14 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QJsonObject>
 #include <QObject>
 #include <QString>
 #include <QUrl>
 
 #include <memory>
+#include <optional>
+#include <utility>
 
 class QHttpServer;
 class QHttpServerRequest;
@@ -56,6 +59,15 @@ public:
     QString softwareVersion() const { return m_softwareVersion; }
     void setSoftwareVersionAsNumber(bool asNumber) { m_versionAsNumber = asNumber; }
 
+    // The catalogue served instead of the generated one (defaultCatalogue(), which names this
+    // service's own image files), until resetCatalogue().
+    QJsonObject defaultCatalogue() const;
+    void setCatalogue(const QJsonObject &catalogue);
+    void resetCatalogue() { m_catalogue.reset(); }
+    // "/files/<name>" answered with this status and body instead of a module's image.
+    void setFile(const QString &name, const QByteArray &body, int status = 200);
+    void resetFiles() { m_files.clear(); }
+
     // Query items the version service expects ("name" is the program's Chinese product name).
     static QString productName();
 
@@ -74,4 +86,6 @@ private:
     int m_slowMs = 2000;
     QString m_softwareVersion = QStringLiteral("1.55");
     bool m_versionAsNumber = false;
+    std::optional<QJsonObject> m_catalogue;
+    QHash<QString, std::pair<int, QByteArray>> m_files;
 };

@@ -4,8 +4,39 @@
 <context>
     <name>FirmwareTransfer</name>
     <message>
-        <source>固件版本未知，无法更新</source>
-        <translation>Firmware version unknown; cannot update</translation>
+        <source>未知的模块，无法更新</source>
+        <translation>Unknown module; cannot update</translation>
+    </message>
+    <message>
+        <source>%1的固件版本未知，无法更新</source>
+        <translation>The firmware version of %1 is unknown; cannot update</translation>
+    </message>
+    <message>
+        <source>%1的固件文件无法读取，无法更新</source>
+        <translation>The firmware file of %1 cannot be read; cannot update</translation>
+    </message>
+    <message>
+        <source>%1的固件文件过大，无法更新</source>
+        <translation>The firmware file of %1 is too large; cannot update</translation>
+    </message>
+    <message>
+        <source>%1的固件文件为空或不完整，无法更新</source>
+        <translation>The firmware file of %1 is empty or incomplete; cannot update</translation>
+    </message>
+</context>
+<context>
+    <name>KivApplication</name>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>找到了飞机的串口 %1，但没有打开它的权限。
+
+请安装本软件的 udev 规则（安装软件包时已装好），然后重新插拔飞机的 USB 线；或者把当前用户加入 dialout 组（sudo usermod -aG dialout $USER），注销后重新登录。</source>
+        <translation>The aircraft&apos;s serial port %1 was found, but you have no permission to open it.
+
+Install this program&apos;s udev rule (the package installs it), then unplug the aircraft&apos;s USB cable and plug it in again; or add your user to the dialout group (sudo usermod -aG dialout $USER) and log out and in again.</translation>
     </message>
 </context>
 <context>
@@ -666,6 +697,65 @@
     <message>
         <source>请输入100~6000之间的值，并按回车键确认。</source>
         <translation>Enter a value from 100 to 6000 and press Enter.</translation>
+    </message>
+</context>
+<context>
+    <name>KivUpdateWgt</name>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>确认将固件升级到%1</source>
+        <translation>Upgrade the firmware to %1?</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1升级进度%2%</source>
+        <translation>%1 upgrade progress %2%</translation>
+    </message>
+    <message>
+        <source>信息</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>固件更新完成!</source>
+        <translation>Firmware update complete!</translation>
+    </message>
+    <message>
+        <source>模块名称</source>
+        <translation>Module</translation>
+    </message>
+    <message>
+        <source>硬件ID</source>
+        <translation>Hardware ID</translation>
+    </message>
+    <message>
+        <source>固件版本</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>升级</source>
+        <translation>Upgrade</translation>
+    </message>
+    <message>
+        <source>无可用更新</source>
+        <translation>No update</translation>
+    </message>
+    <message>
+        <source>升级%1</source>
+        <translation>Upgrade %1</translation>
+    </message>
+    <message>
+        <source>固件更新说明</source>
+        <translation>Firmware update notes</translation>
     </message>
 </context>
 <context>

@@ -78,6 +78,8 @@ KivMainWindow::~KivMainWindow()
 
 void KivMainWindow::makeConnections()
 {
+    // The frame tab reads the frame type like every other tab reads its settings.
+    connect(m_settings, SIGNAL(signal_request_JX()), this, SIGNAL(signal_request_JX()));
     connect(m_settings, SIGNAL(signal_request_ReceiveType()), this, SIGNAL(signal_request_ReceiveType()));
     connect(m_settings, SIGNAL(signal_request_RemoteChannelReverse()), this, SIGNAL(signal_request_RemoteChannelReverse()));
     connect(m_settings, SIGNAL(signal_request_MotorWheelbase()), this, SIGNAL(signal_request_MotorWheelbase()));

@@ -45,6 +45,8 @@ private Q_SLOTS:
         QCOMPARE(options.serviceUrl, QUrl("http://127.0.0.1:8080"));
         QVERIFY(options.simulate);
         QCOMPARE(options.screenshotsDir, QStringLiteral("/tmp/shots"));
+        QVERIFY(!options.showPaths);
+        QVERIFY(CommandLineOptions::parse({"r7assistant", "--paths"}).showPaths);
     }
 };
 

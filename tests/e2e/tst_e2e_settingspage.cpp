@@ -226,6 +226,7 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(int, column);
         clickTab(0);
+        QTest::qWait(300); // the tab's own read of the frame type is answered first
         const int from = int(m_received.size());
         auto *button = child<QPushButton>(QStringLiteral("btn_jixing_%1_%2").arg(row).arg(column).toLatin1().constData());
         child<QScrollArea>("scrollArea")->ensureWidgetVisible(button);

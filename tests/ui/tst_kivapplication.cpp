@@ -10,6 +10,8 @@
 
 #include <QAbstractEventDispatcher>
 #include <QHash>
+#include <QMessageBox>
+#include <QSerialPort>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -120,6 +122,33 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(0), 3000);
         QCOMPARE(connectText(), QStringLiteral("未连接"));
         QVERIFY(!app()->serialPort()->isOpen());
+    }
+
+    // The aircraft's port exists but may not be opened: the user hears it once, with the fix.
+    void permissionDeniedIsToldOncePerPort()
+    {
+        const auto boxes = [] {
+            int count = 0;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                count += w->objectName() == QLatin1String("portPermissionBox") && w->isVisible();
+            return count;
+        };
+        app()->reportPortOpenFailure(QStringLiteral("/dev/ttyACM0"), QSerialPort::DeviceNotFoundError);
+        QCOMPARE(boxes(), 0);
+        app()->reportPortOpenFailure(QStringLiteral("/dev/ttyACM0"), QSerialPort::PermissionError);
+        app()->reportPortOpenFailure(QStringLiteral("/dev/ttyACM0"), QSerialPort::PermissionError);
+        QCOMPARE(boxes(), 1);
+        QMessageBox *box = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("portPermissionBox"))
+                box = qobject_cast<QMessageBox *>(w);
+        QVERIFY(box && box->text().contains(QLatin1String("/dev/ttyACM0")) && box->text().contains(QLatin1String("dialout")));
+        QVERIFY(!box->isModal()); // the scan goes on meanwhile
+        app()->reportPortOpenFailure(QStringLiteral("/dev/ttyACM1"), QSerialPort::PermissionError);
+        QCOMPARE(boxes(), 2);
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("portPermissionBox"))
+                w->close();
     }
 
     // A port that never answers is retried for as long as the program runs, with one scan timer.

@@ -142,6 +142,17 @@ private Q_SLOTS:
         QVERIFY(QAccessible::queryAccessibleInterface(tab)->state().checked);
     }
 
+    void frameTabReadsTheFrameType()
+    {
+        QSignalSpy frameReads(w, &KivMainWindow::signal_request_JX);
+        QSignalSpy receiverReads(w, &KivMainWindow::signal_request_ReceiveType);
+        QButtonGroup *tabs = w->settingsPage()->tabGroup();
+        tabs->button(1)->click();
+        tabs->button(0)->click();
+        QTRY_COMPARE(receiverReads.size(), 1);
+        QCOMPARE(frameReads.size(), 1);
+    }
+
     void pageButtonsAndHelpIndex()
     {
         QSignalSpy versions(w, &KivMainWindow::SignalRequestFirmwareVersion);
@@ -247,6 +258,8 @@ private Q_SLOTS:
         QCOMPARE(child<QToolButton>("btn_tools")->text(), QStringLiteral("Tools"));
         QCOMPARE(child<QToolButton>("btn_ActaPhytophySin")->text(), QStringLiteral("Spraying"));
         QCOMPARE(child<QLabel>("lblStaticVersion")->text(), QStringLiteral("Version:"));
+        auto *version = child<QLabel>("lblStaticVersion");
+        QTRY_VERIFY2(version->width() >= version->sizeHint().width(), "the longer English text is cut");
         QVERIFY(!child<QPushButton>("btn_close")->accessibleName().contains(QChar(0x5173))); // no longer "关闭"
         QCOMPARE(readIniValue(configFilePath(), QStringLiteral("Language")), QStringLiteral("EN"));
         QCOMPARE(w->windowTitle(), QStringLiteral("R7 Assistant"));

@@ -74,7 +74,6 @@ private Q_SLOTS:
         QTest::newRow("500 bytes") << 500 << 3 << QList<int>{0, 33, 66, 100};
         QTest::newRow("484 bytes, two full chunks") << 484 << 2 << QList<int>{0, 50, 100};
         QTest::newRow("485 bytes, last chunk of one") << 485 << 3 << QList<int>{0, 33, 66, 100};
-        QTest::newRow("empty image") << 0 << 0 << QList<int>{100};
     }
     void wholeExchange()
     {
@@ -123,43 +122,116 @@ private Q_SLOTS:
         QCOMPARE(m_params->fwPacketCount.load(), 5u);
     }
 
-    void unknownVersionRefusesTheUpdate_data()
+    // Nothing leaves when the module could not be told a version or the image cannot be carried:
+    // the update is refused before the announcement.
+    void unusableUpdatesAreRefused_data()
     {
         QTest::addColumn<QString>("version");
-        QTest::addColumn<QByteArray>("sent");
-        QTest::newRow("2.02") << "2.02" << hex("04 02 02");
-        QTest::newRow("missing module") << "" << QByteArray();
-        QTest::newRow("no dot") << "3" << QByteArray();
-        QTest::newRow("not a number") << "x.5" << hex("04 00 05");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QByteArray>("moduleAndVersion"); // empty: refused
+        QTest::newRow("2.02") << "2.02" << qint64(300) << hex("04 02 02");
+        QTest::newRow("not a number counts as 0") << "x.5" << qint64(300) << hex("04 00 05");
+        QTest::newRow("missing module") << "" << qint64(300) << QByteArray();
+        QTest::newRow("no dot") << "3" << qint64(300) << QByteArray();
+        QTest::newRow("major beyond a byte") << "300.1" << qint64(300) << QByteArray();
+        QTest::newRow("empty image") << "3.00" << qint64(0) << QByteArray();
+        QTest::newRow("65535 chunks") << "3.00" << FirmwareTransfer::kMaxImageSize << hex("04 03 00");
+        QTest::newRow("one byte more") << "3.00" << FirmwareTransfer::kMaxImageSize + 1 << QByteArray();
+        QTest::newRow("missing file") << "3.00" << qint64(-1) << QByteArray();
     }
-    void unknownVersionRefusesTheUpdate()
+    void unusableUpdatesAreRefused()
     {
         QFETCH(QString, version);
-        QFETCH(QByteArray, sent);
+        QFETCH(qint64, size);
+        QFETCH(QByteArray, moduleAndVersion);
         m_catalogueVersion = version;
-        QSignalSpy refused(m_transfer.get(), &FirmwareTransfer::refused);
-        m_transfer->start(4, image(300));
-        answerLast();
-        if (sent.isEmpty()) {
-            QCOMPARE(refused.size(), 1);
-            QCOMPARE(m_sent.size(), 1);
-        } else {
-            QCOMPARE(refused.size(), 0);
-            QCOMPARE(FrameBytes::payloadOf(m_sent.last()), sent);
+        QString path = m_dir.filePath(QStringLiteral("missing.bin"));
+        if (size >= 0) {
+            path = m_dir.filePath(QStringLiteral("big.bin"));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(size));
         }
+        QSignalSpy refused(m_transfer.get(), &FirmwareTransfer::refused);
+        m_transfer->start(4, path);
+        if (moduleAndVersion.isEmpty()) {
+            QCOMPARE(refused.size(), 1);
+            QVERIFY(!refused.first().first().toString().isEmpty());
+            QVERIFY(m_sent.isEmpty());
+            QVERIFY(!m_transfer->isActive());
+            return;
+        }
+        QCOMPARE(refused.size(), 0);
+        answerLast();
+        QCOMPARE(FrameBytes::payloadOf(m_sent.last()), moduleAndVersion);
+        QCOMPARE(m_params->fwPacketCount.load(), uint32_t((size + 241) / 242));
     }
 
-    void otherRepliesAndMissingFilesDoNothing()
+    // Replies are acted on only while a transfer of ours runs: a late second answer to the last
+    // chunk, a stray firmware reply, or any reply after the link was lost sends nothing.
+    void repliesWithoutTransferSendNothing_data()
     {
-        m_transfer->start(0, m_dir.filePath(QStringLiteral("missing.bin")));
-        answerLast(); // D2 with no file: the transfer stalls
-        QCOMPARE(m_sent.size(), 1);
-        m_transfer->start(0, image(10));
-        m_sent.clear();
-        m_transfer->onReply(0x02);
-        m_transfer->onReply(0xD1);
-        QVERIFY(m_sent.isEmpty());
-        QCOMPARE(m_params->fwPacketCount.load(), 1u); // 0xD1 still read the file
+        QTest::addColumn<QString>("situation");
+        QTest::newRow("duplicate last chunk answer") << "duplicate";
+        QTest::newRow("stray replies before any start") << "stray";
+        QTest::newRow("link lost mid-transfer") << "linklost";
+    }
+    void repliesWithoutTransferSendNothing()
+    {
+        QFETCH(QString, situation);
+        if (situation == QLatin1String("stray")) {
+            for (uint8_t command = 0xD1; command <= 0xD6; ++command)
+                m_link->dispatchFrame(reply(command, hex("00 00 00")));
+            QVERIFY(m_sent.isEmpty());
+            return;
+        }
+        m_transfer->start(0, image(484));
+        answerLast(); // D2
+        answerLast(); // D3
+        answerLast(); // D4 -> chunk 1
+        if (situation == QLatin1String("linklost")) {
+            Q_EMIT m_link->SignalHandShaked(false);
+            const qsizetype before = m_sent.size();
+            m_link->dispatchFrame(reply(0xD5, hex("00 01 00")));
+            QCOMPARE(m_sent.size(), before);
+            QVERIFY(!m_transfer->isActive());
+            return;
+        }
+        answerLast(); // chunk 2
+        const QByteArray lastChunkAnswer = reply(0xD5, hex("00 02 00"));
+        m_link->dispatchFrame(lastChunkAnswer); // -> done
+        QCOMPARE(uint8_t(m_sent.last()[6]), uint8_t(0xD6));
+        const qsizetype before = m_sent.size();
+        m_link->dispatchFrame(lastChunkAnswer);
+        QCOMPARE(m_sent.size(), before);
+        QCOMPARE(m_progress, (QList<int>{0, 50, 100}));
+    }
+
+    // The image is read when the transfer starts: a download rewriting the file meanwhile changes
+    // nothing that leaves.
+    void fileRewrittenMidTransferIsNotSent()
+    {
+        const QString path = image(600);
+        QFile original(path);
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        const QByteArray content = original.readAll();
+        original.close();
+        m_transfer->start(0, path);
+        answerLast(); // D2
+        answerLast(); // D3
+        answerLast(); // D4 -> chunk 1
+        QFile rewritten(path);
+        QVERIFY(rewritten.open(QIODevice::WriteOnly));
+        rewritten.write(QByteArray(900, 'X'));
+        rewritten.close();
+        for (int guard = 0; guard < 10 && uint8_t(m_sent.last()[6]) != 0xD6; ++guard)
+            answerLast();
+        QByteArray sent;
+        for (const QByteArray &frame : std::as_const(m_sent)) {
+            if (uint8_t(frame[6]) == 0xD5)
+                sent += FrameBytes::payloadOf(frame).mid(2);
+        }
+        QCOMPARE(sent, content);
     }
 };
 

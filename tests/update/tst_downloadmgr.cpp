@@ -1,0 +1,247 @@
+// Downloads of the catalogue and of images against the simulated services on 127.0.0.1: only a
+// complete 200 answer with a body counts, and an image lands only inside its module's folder.
+#include "config/AppPaths.h"
+#include "config/ServiceUrls.h"
+#include "sim/SimulatedServices.h"
+#include "update/DownloadMgr.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QSignalSpy>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_DownloadMgr : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_home;
+    SimulatedServices m_services;
+
+    // Every file below the data folder.
+    static QStringList savedFiles()
+    {
+        QStringList files;
+        QDirIterator it(dataFolderPath(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << it.next();
+        return files;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("HOME", m_home.path().toLocal8Bit());
+        QVERIFY(m_services.start());
+        setServiceBaseUrl(m_services.baseUrl());
+    }
+    void cleanup()
+    {
+        m_services.clearFaults();
+        m_services.resetFiles();
+        setServiceBaseUrl(m_services.baseUrl());
+        QDir(dataFolderPath()).removeRecursively();
+    }
+
+    void image_data()
+    {
+        QTest::addColumn<QString>("path"); // on the services, after the base URL
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("size");      // body served
+        QTest::addColumn<QString>("fault"); // SimulatedServices fault of the image endpoint
+        QTest::addColumn<QString>("saved"); // file name saved; empty: the download fails
+        QTest::newRow("485 bytes, query ignored") << "/files/fcu_v3.bin?token=1" << 200 << 485 << ""
+                                                  << "fcu_v3.bin";
+        QTest::newRow("encoded name decoded") << "/files/fcu%20v3.bin" << 200 << 10 << ""
+                                              << "fcu v3.bin";
+        QTest::newRow("404") << "/files/none.bin" << 404 << 20 << ""
+                             << "";
+        QTest::newRow("204 no content") << "/files/a.bin" << 204 << 0 << ""
+                                        << "";
+        QTest::newRow("empty 200") << "/files/a.bin" << 200 << 0 << ""
+                                   << "";
+        QTest::newRow("server error") << "/files/a.bin" << 200 << 300 << "error"
+                                      << "";
+        QTest::newRow("truncated") << "/files/a.bin" << 200 << 300000 << "truncated"
+                                   << "";
+        QTest::newRow("above 65535 chunks")
+            << "/files/big.bin" << 200 << int(DownloadMgr::kMaxImageBytes + 1) << ""
+            << "";
+        QTest::newRow("encoded separator") << "/files/..%2Fevil" << 200 << 10 << ""
+                                           << "";
+        QTest::newRow("encoded backslash") << "/files/..%5Cevil" << 200 << 10 << ""
+                                           << "";
+        QTest::newRow("dot dot") << "/files/%2E%2E" << 200 << 10 << ""
+                                 << "";
+        QTest::newRow("no file name") << "/files/" << 200 << 10 << ""
+                                      << "";
+    }
+    void image()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, status);
+        QFETCH(int, size);
+        QFETCH(QString, fault);
+        QFETCH(QString, saved);
+        const QByteArray body(size, 'F');
+        const QString servedName = QUrl::fromPercentEncoding(
+            path.section(QLatin1Char('?'), 0, 0).section(QLatin1Char('/'), 2).toUtf8());
+        m_services.setFile(servedName, body, status);
+        if (fault == QLatin1String("error"))
+            m_services.setFault(SimulatedServices::Endpoint::Images,
+                                SimulatedServices::Fault::ServerError);
+        else if (fault == QLatin1String("truncated"))
+            m_services.setFault(SimulatedServices::Endpoint::Images,
+                                SimulatedServices::Fault::Truncated);
+
+        DownloadMgr manager;
+        QSignalSpy done(&manager, &DownloadMgr::saveFinished);
+        QSignalSpy failed(&manager, &DownloadMgr::downloadFailed);
+        manager.download({QStringLiteral("FCU"), m_services.baseUrl().toString() + path, 1});
+        QTRY_COMPARE_WITH_TIMEOUT(done.size() + failed.size(), 1, 20000);
+        if (saved.isEmpty()) {
+            QCOMPARE(failed.size(), 1);
+            QCOMPARE(savedFiles(), QStringList());
+            return;
+        }
+        QCOMPARE(done.size(), 1);
+        const auto info = done.first().first().value<StructReplyInfo>();
+        QCOMPARE(info.strName, QStringLiteral("FCU"));
+        QCOMPARE(info.strUrl, dataFolderPath() + QStringLiteral("Firmware/FCU/") + saved);
+        QFile file(info.strUrl);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), body);
+    }
+
+    // Addresses refused before any request leaves.
+    void imageAddressRefused_data()
+    {
+        QTest::addColumn<QString>("service");
+        QTest::addColumn<QString>("image");
+        QTest::newRow("local file") << "http://127.0.0.1:1"
+                                    << "file:///etc/hostname";
+        QTest::newRow("ftp") << "http://127.0.0.1:1"
+                             << "ftp://127.0.0.1/a.bin";
+        QTest::newRow("http image, https catalogue") << "https://127.0.0.1:1"
+                                                     << "http://127.0.0.1:1/files/a.bin";
+        QTest::newRow("no host") << "http://127.0.0.1:1"
+                                 << "http:///files/a.bin";
+        QTest::newRow("empty") << "http://127.0.0.1:1"
+                               << "";
+    }
+    void imageAddressRefused()
+    {
+        QFETCH(QString, service);
+        QFETCH(QString, image);
+        QVERIFY(setServiceBaseUrl(QUrl(service)));
+        DownloadMgr manager;
+        QSignalSpy failed(&manager, &DownloadMgr::downloadFailed);
+        QSignalSpy served(&m_services, &SimulatedServices::requestServed);
+        manager.download({QStringLiteral("FCU"), image, 1});
+        QCOMPARE(failed.size(), 1);
+        QVERIFY(!manager.isDownloading({QStringLiteral("FCU"), image, 1}));
+        QTest::qWait(50);
+        QCOMPARE(served.size(), 0);
+        QCOMPARE(savedFiles(), QStringList());
+    }
+
+    void text_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("delivered");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("cut at a zero byte")
+            << QByteArray("{\"a\":1}\0rest", 12) << 200 << true << "{\"a\":1}";
+        QTest::newRow("UTF-8") << QByteArray("{\"n\":\"\xe4\xbc\x98\"}") << 200 << true
+                               << QString::fromUtf8("{\"n\":\"优\"}");
+        QTest::newRow("500") << QByteArray("{}") << 500 << false << "";
+        QTest::newRow("above 1 MiB")
+            << QByteArray(int(DownloadMgr::kMaxTextBytes + 1), ' ') << 200 << false << "";
+    }
+    void text()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, status);
+        QFETCH(bool, delivered);
+        QFETCH(QString, text);
+        m_services.setFile(QStringLiteral("catalogue.json"), body, status);
+        DownloadMgr manager;
+        QSignalSpy done(&manager, &DownloadMgr::saveFinished);
+        QSignalSpy failed(&manager, &DownloadMgr::downloadFailed);
+        const StructReplyInfo request{QString(),
+                                      m_services.baseUrl().toString()
+                                          + QStringLiteral("/files/catalogue.json"),
+                                      2};
+        manager.download(request);
+        QVERIFY(manager.isDownloading(request));
+        QTRY_COMPARE_WITH_TIMEOUT(done.size() + failed.size(), 1, 10000);
+        QCOMPARE(done.size(), delivered ? 1 : 0);
+        if (delivered)
+            QCOMPARE(done.first().first().value<StructReplyInfo>().strUrl, text);
+        QVERIFY(!manager.isDownloading(request));
+    }
+
+    // A server whose certificate is not trusted answers perfectly well: the download still fails,
+    // because TLS errors are never ignored.
+    void tlsErrorsEndTheDownload()
+    {
+        QFile cert(QFINDTESTDATA("data/selfsigned-cert.pem"));
+        QFile key(QFINDTESTDATA("data/selfsigned-key.pem"));
+        QVERIFY(cert.open(QIODevice::ReadOnly) && key.open(QIODevice::ReadOnly));
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        tls.setLocalCertificate(QSslCertificate(cert.readAll()));
+        tls.setPrivateKey(QSslKey(key.readAll(), QSsl::Rsa));
+        QSslServer server;
+        server.setSslConfiguration(tls);
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        int answered = 0;
+        connect(&server, &QSslServer::pendingConnectionAvailable, this, [&] {
+            QTcpSocket *socket = server.nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket, [socket, &answered] {
+                socket->readAll();
+                socket->write(
+                    "HTTP/1.1 200 OK\r\nContent-Length: 5\r\nConnection: close\r\n\r\nimage");
+                socket->disconnectFromHost();
+                ++answered;
+            });
+        });
+        QVERIFY(setServiceBaseUrl(QUrl(QStringLiteral("https://127.0.0.1:1"))));
+        DownloadMgr manager;
+        QSignalSpy done(&manager, &DownloadMgr::saveFinished);
+        QSignalSpy failed(&manager, &DownloadMgr::downloadFailed);
+        manager.download(
+            {QStringLiteral("FCU"),
+             QStringLiteral("https://127.0.0.1:%1/files/a.bin").arg(server.serverPort()),
+             1});
+        QTRY_COMPARE_WITH_TIMEOUT(done.size() + failed.size(), 1, 10000);
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(answered, 0);
+        QCOMPARE(savedFiles(), QStringList());
+    }
+
+    // An image download of a module being flashed is stopped and saves nothing.
+    void abortedImageSavesNothing()
+    {
+        m_services.setFault(SimulatedServices::Endpoint::Images, SimulatedServices::Fault::Slow);
+        m_services.setSlowDelay(300);
+        DownloadMgr manager;
+        QSignalSpy done(&manager, &DownloadMgr::saveFinished);
+        QSignalSpy failed(&manager, &DownloadMgr::downloadFailed);
+        const QString url = m_services.baseUrl().toString() + QStringLiteral("/files/FCU-3.12.bin");
+        manager.download({QStringLiteral("FCU"), url, 1});
+        manager.download({QStringLiteral("GMU"), url, 1});
+        manager.abortImageDownloads(QStringLiteral("FCU"));
+        QTRY_COMPARE_WITH_TIMEOUT(done.size() + failed.size(), 2, 10000);
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(failed.first().first().value<StructReplyInfo>().strName, QStringLiteral("FCU"));
+        QCOMPARE(savedFiles(),
+                 QStringList{dataFolderPath() + QStringLiteral("Firmware/GMU/FCU-3.12.bin")});
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_DownloadMgr)
+#include "tst_downloadmgr.moc"
