@@ -34,26 +34,30 @@ void KivToolsWgt::buildMotorPage(QWidget *page)
 
     // Five radios under a three-word scale: low at the first, recommended at the middle, high at
     // the last.
-    auto *grid = new QGridLayout;
+    // Five equal columns; the middle word spans the three middle ones, so it stays centred over
+    // the third radio however long it is in the language shown.
+    auto *scaleBox = new QWidget(tile);
+    scaleBox->setFixedWidth(400);
+    auto *grid = new QGridLayout(scaleBox);
+    grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(0);
-    for (int i = 0; i < 5; ++i)
-        grid->setColumnMinimumWidth(i, 64); // equal columns keep each word over its radio
     QLabel *scale[3];
-    for (int i = 0; i < 3; ++i) {
-        scale[i] = SettingsLook::makeCaption(tile);
-        grid->addWidget(scale[i], 0, i * 2, Qt::AlignHCenter);
-    }
+    for (int i = 0; i < 3; ++i)
+        scale[i] = SettingsLook::makeCaption(scaleBox);
+    grid->addWidget(scale[0], 0, 0, Qt::AlignHCenter);
+    grid->addWidget(scale[1], 0, 1, 1, 3, Qt::AlignHCenter);
+    grid->addWidget(scale[2], 0, 4, Qt::AlignHCenter);
     for (int i = 0; i < 5; ++i) {
-        auto *radio = new QRadioButton(tile);
+        auto *radio = new QRadioButton(scaleBox);
         radio->setObjectName(QStringLiteral("checkBox_speed_%1").arg(i + 1));
         radio->setFocusPolicy(Qt::StrongFocus);
         makeActivationClick(radio, QAccessible::RadioButton); // the level is sent by the click
         connect(radio, &QRadioButton::clicked, this, &KivToolsWgt::check_Motor);
         grid->addWidget(radio, 1, i, Qt::AlignHCenter);
+        grid->setColumnStretch(i, 1);
         ui.speed[i] = radio;
     }
-    grid->setColumnStretch(5, 1);
-    layout->addLayout(grid);
+    layout->addWidget(scaleBox);
     layout->addSpacing(10);
     ui.btn_dianjiTest = SettingsLook::makeActionButton(tile, "btn_dianjiTest");
     auto *testRow = new QHBoxLayout;
