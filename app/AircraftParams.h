@@ -50,8 +50,8 @@ struct AircraftParams
     SharedValue<uint8_t> extSwitch1;
     SharedValue<uint8_t> extSwitch2;
 
-    // Maintenance
-    SharedValue<uint32_t> maintTimer1;
+    // Maintenance (32 bit on the wire)
+    SharedValue<int32_t> maintTimer1; // minutes to the next service: negative when overdue
     SharedValue<uint32_t> maintTimer2;
     SharedValue<uint32_t> maintTimer3;
     SharedValue<uint32_t> maintCycle;

@@ -291,6 +291,11 @@ void KivApplication::SlotRequestFirmwareVersion()
 
 void KivApplication::SlotOnlineMonitoring()
 {
+    // The link tracks one command: a monitoring request would take the place of a write still
+    // awaiting its reply, which would then never be resent. This tick is skipped instead.
+    if (m_serialLink->isResendActive()
+        && m_serialLink->currentPendingType() != SerialLink::_OnlineMonitoring)
+        return;
     m_serialLink->requestUav_OnlineMonitoring();
 }
 
@@ -315,23 +320,24 @@ void KivApplication::SlotRequestMaintenance()
 {
     for (uchar id = 1; id <= 4; ++id) {
         m_serialLink->requestUav_MaintenanceTimer(id);
-        if (id < 4)
-            waitWithEvents(300);
+        // A link lost during the pause ends the reads.
+        if (id < 4 && !(waitWithEvents(kMaintenancePacingMs, this) && m_serialLink->isHandShaked()))
+            return;
     }
 }
 
 void KivApplication::SlotUAVMaintenance()
 {
     m_serialLink->sendUav_MaintenanceTimer(2, 0);
-    waitWithEvents(300);
-    SlotRequestMaintenance();
+    if (waitWithEvents(kMaintenancePacingMs, this) && m_serialLink->isHandShaked())
+        SlotRequestMaintenance();
 }
 
 void KivApplication::SlotMaintenanceCycleSet(uint v)
 {
     m_serialLink->sendUav_MaintenanceTimer(4, int(v));
-    waitWithEvents(300);
-    SlotRequestMaintenance();
+    if (waitWithEvents(kMaintenancePacingMs, this) && m_serialLink->isHandShaked())
+        SlotRequestMaintenance();
 }
 
 // --- Firmware ----------------------------------------------------------------------------------

@@ -26,6 +26,7 @@ class KivApplication : public QApplication
 public:
     static constexpr int kPortScanMs = 3000;
     static constexpr int kReadBackStepMs = 250;
+    static constexpr int kMaintenancePacingMs = 300;
 
     // Runs right after the Qt application exists and before anything else is built: the place to
     // start the simulated aircraft and services that the window should already talk to.

@@ -3,18 +3,33 @@
 #include "app/AircraftParams.h"
 #include "app/LinkConnected.h"
 #include "app/ParamConversions.h"
+#include "config/WaitWithEvents.h"
 #include "ui/KivMainWindow.h"
 #include "ui/KivSettingWgt.h"
 #include "ui/KivToolsWgt.h"
 #include "ui/LumActaPhytophySin.h"
 #include "ui/SubPageRecord.h"
+#include "ui/tools/UserPrompts.h"
 
-#include <QMessageBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
+#include <QSaveFile>
 
 namespace {
 AircraftParams &store()
 {
     return aircraftParams();
+}
+
+// A reply that confirms its command. Refusals of most commands send no notification at all; the
+// frame type's reply says so in its text.
+bool replyConfirms(uint8_t cmd, const QString &text)
+{
+    return !(cmd == 0x02
+             && (text == QCoreApplication::translate("SerialLink", "Model setup failed！")
+                 || text == QCoreApplication::translate("SerialLink", "Failed to download model!")));
 }
 } // namespace
 
@@ -137,13 +152,129 @@ void KivGuiController::startMotorTest()
     blueLamp(false);
 }
 
-void KivGuiController::restoreFactorySettings()
+bool KivGuiController::restoreFactorySettings()
 {
+    if (m_waiting)
+        return false;
     Q_EMIT send_CCSZ();
     blueLamp(false);
-    QMessageBox box(QMessageBox::Information, tr("提示"), tr("已恢复出厂设置！"), QMessageBox::Yes);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.exec();
+    // The outcome is the aircraft's to tell: its reply says whether the reset was done.
+    const QPointer<KivGuiController> self(this);
+    const std::optional<QString> reply = waitForReply(0x0F, kFactoryResetReplyMs);
+    if (!self)
+        return false; // the program is closing
+    if (!reply) {
+        userPrompts().tell(QMessageBox::Critical, tr("错误"), tr("飞控没有回应，出厂设置可能没有恢复！"),
+                           QMessageBox::Yes);
+        return true;
+    }
+    const bool done = *reply == QCoreApplication::translate("SerialLink", "恢复出厂设置成功！");
+    userPrompts().tell(done ? QMessageBox::Information : QMessageBox::Critical,
+                       done ? tr("提示") : tr("错误"), *reply, QMessageBox::Yes);
+    return true;
+}
+
+void KivGuiController::completeMaintenance()
+{
+    Q_EMIT SignalUAVMaintenance();
+}
+
+void KivGuiController::setMaintenanceCycle(double minutes)
+{
+    Q_EMIT SignalMaintenanceCycleSet(uint(minutes));
+}
+
+std::optional<QString> KivGuiController::waitForReply(uint8_t command, int timeoutMs)
+{
+    m_waiting = true;
+    m_awaitedCommand = command;
+    m_awaitedReply.reset();
+    QElapsedTimer clock;
+    clock.start();
+    while (!m_awaitedReply && linkConnected && clock.elapsed() < timeoutMs) {
+        if (!waitWithEvents(20, this))
+            return std::nullopt; // the program is closing: nothing left to report to
+    }
+    m_waiting = false;
+    return m_awaitedReply;
+}
+
+QString KivGuiController::groupNames(const QList<int> &groups) const
+{
+    QStringList names;
+    for (int group : groups)
+        names << tr(ParameterFile::groups()[group].name);
+    //: Separator between the names of parameter groups in a message.
+    return names.join(tr("、"));
+}
+
+// --- Parameter file ----------------------------------------------------------------------------
+
+void KivGuiController::exportParameters(const QString &fileName)
+{
+    QList<int> missing;
+    for (int group = 0; group < ParameterFile::kGroupCount; ++group) {
+        if (!m_freshness.isConfirmed(group))
+            missing << group;
+    }
+    if (!missing.isEmpty()) {
+        userPrompts().tell(QMessageBox::Warning, tr("警告"),
+                           tr("这些参数还没有从飞机读到，不能导出：%1。请稍候再试。").arg(groupNames(missing)),
+                           QMessageBox::Ok);
+        return;
+    }
+    // Written beside the old file and renamed over it only when whole.
+    const QByteArray bytes = ParameterFile::encode(store());
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        userPrompts().tell(QMessageBox::Critical, tr("错误"), tr("写入文件失败"), QMessageBox::Ok);
+        return;
+    }
+    userPrompts().tell(QMessageBox::Information, tr("提示"), tr("导出成功!"), QMessageBox::Yes);
+}
+
+void KivGuiController::importParameters(const QString &fileName)
+{
+    if (m_waiting)
+        return;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        userPrompts().tell(QMessageBox::Critical, tr("错误"), tr("打开文件失败！"), QMessageBox::Ok);
+        return;
+    }
+    const std::optional<QJsonObject> document = ParameterFile::decode(file.readAll());
+    if (!document) {
+        userPrompts().tell(QMessageBox::Critical, tr("错误"), tr("读取文件错误！"), QMessageBox::Ok);
+        return;
+    }
+    // Signals, not the link itself: the wiring takes each to its write command.
+    void (KivGuiController::*const sends[ParameterFile::kGroupCount])() = {
+        &KivGuiController::send_JX, &KivGuiController::send_JSJ, &KivGuiController::send_TDFX,
+        &KivGuiController::send_ZJ, &KivGuiController::send_GD, &KivGuiController::send_DYBH,
+        &KivGuiController::send_DJDS};
+    QList<int> unconfirmed;
+    for (int group = 0; group < ParameterFile::kGroupCount; ++group) {
+        if (!linkConnected) { // lost on the way: what is left was never sent
+            unconfirmed << group;
+            continue;
+        }
+        ParameterFile::storeGroup(store(), *document, group);
+        Q_EMIT(this->*sends[group])();
+        // The link tracks one command: the next group waits for this one's acknowledgement.
+        const uint8_t command = ParameterFile::groups()[group].command;
+        const QPointer<KivGuiController> self(this);
+        const std::optional<QString> reply = waitForReply(command, kAcknowledgementMs);
+        if (!self)
+            return;
+        if (!reply || !replyConfirms(command, *reply))
+            unconfirmed << group;
+    }
+    if (unconfirmed.isEmpty())
+        userPrompts().tell(QMessageBox::Information, tr("提示"), tr("导入成功!"), QMessageBox::Yes);
+    else
+        userPrompts().tell(QMessageBox::Warning, tr("警告"),
+                           tr("导入未完成，飞机没有确认这些参数：%1").arg(groupNames(unconfirmed)),
+                           QMessageBox::Ok);
 }
 
 void KivGuiController::requestFirmwareUpdate(int type, const QString &runPath)
@@ -164,6 +295,7 @@ void KivGuiController::estimateBatteryCellsWhenConnected()
 
 void KivGuiController::SlotConnectChanged(bool f)
 {
+    m_freshness.clear(); // values read from this aircraft only
     if (mainWindow) {
         mainWindow->setConnectState(f);
         mainWindow->setRedLamp(f);
@@ -189,6 +321,10 @@ void KivGuiController::keyPress(int index)
 void KivGuiController::returnInfo(uint8_t cmd, QString s)
 {
     blueLamp(true);
+    if (replyConfirms(cmd, s))
+        m_freshness.confirm(cmd);
+    if (m_waiting && cmd == m_awaitedCommand && !m_awaitedReply)
+        m_awaitedReply = s;
     const AircraftParams &p = store();
     KivSettingWgt *settings = mainWindow ? mainWindow->settingsPage() : nullptr;
     const auto number = [&s] { return s.toInt(nullptr, 10); }; // a failed conversion gives 0

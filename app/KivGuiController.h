@@ -1,10 +1,13 @@
 #pragma once
 
+#include "app/ParameterFreshness.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // The one mediator between the pages and the link. Setters turn a page value into the store's
 // encoding, write it and emit the send signal wired to the matching builder; returnInfo turns
@@ -30,12 +33,25 @@ public:
     void sendReturnHeight(uint8_t metres);
     void sendGpsPosition(int8_t x, int8_t y);
     void startMotorTest();
-    void restoreFactorySettings();
+    // Sends the reset and tells the user what the aircraft answered (or that it did not). False
+    // when nothing was sent: another exchange with the aircraft is still waiting for its reply.
+    bool restoreFactorySettings();
+    void completeMaintenance();
+    void setMaintenanceCycle(double minutes);
     void requestFirmwareUpdate(int type, const QString &runPath);
 
     // Cell count from the live pack voltage; the second form acts only while the link is up.
     void estimateBatteryCells();
     void estimateBatteryCellsWhenConnected();
+
+    // The parameter file. Export writes only groups this aircraft confirmed since the handshake;
+    // import sends the groups one by one, each after the previous one's acknowledgement, and
+    // names those the aircraft did not confirm. Both report in message boxes.
+    void exportParameters(const QString &fileName);
+    void importParameters(const QString &fileName);
+
+    static constexpr int kAcknowledgementMs = 1500; // seven resends of a lost frame
+    static constexpr int kFactoryResetReplyMs = 3000;
 
 Q_SIGNALS:
     void send_JX();
@@ -82,6 +98,15 @@ public Q_SLOTS:
 
 private:
     void blueLamp(bool on);
+    // Waits with events running for the next reply to command, at most timeoutMs; its text, or
+    // nothing when none came, the link dropped or this object went away meanwhile.
+    std::optional<QString> waitForReply(uint8_t command, int timeoutMs);
+    QString groupNames(const QList<int> &groups) const;
+
+    ParameterFreshness m_freshness;
+    bool m_waiting = false;
+    uint8_t m_awaitedCommand = 0;
+    std::optional<QString> m_awaitedReply;
 };
 
 inline KivGuiController *guiController = nullptr;

@@ -6,6 +6,7 @@
 #include "config/Language.h"
 #include "ui/KivMainWindow.h"
 #include "ui/KivSettingWgt.h"
+#include "ui/KivToolsWgt.h"
 #include "update/KivUpdateWgt.h"
 
 #include <QAbstractButton>
@@ -36,6 +37,7 @@ void ScreenshotTour::capture()
         failures += save(QStringLiteral("%1-%2.png").arg(page + 1).arg(QLatin1String(kNames[page]))) ? 0 : 1;
     }
     failures += captureSettingsSubPages();
+    failures += captureToolsSubPages();
     failures += captureUpdatePage();
     mainWindow->showPage(0);
     std::printf("Screenshots in %s (%s)\n", qPrintable(QDir(m_directory).absolutePath()),
@@ -53,31 +55,48 @@ void clickLanguageButton(int code)
 }
 } // namespace
 
-int ScreenshotTour::captureSettingsSubPages()
+int ScreenshotTour::captureSubPages(int page, const char *prefix, const QStringList &names,
+                                    const std::function<void(int)> &show)
 {
-    // Each settings sub-page (the hidden GPS one too) in both languages; the language the user
-    // had is restored afterwards.
-    static const char *const kSubPages[] = {"frame", "rc", "gains", "battery", "return-height", "gps-position"};
+    // Each sub-page (hidden ones too) in both languages; the language the user had is restored.
     const int language = languageCode;
-    KivSettingWgt *settings = mainWindow->settingsPage();
-    mainWindow->showPage(0);
+    mainWindow->showPage(page);
     int failures = 0;
     for (const int code : {1, 0}) {
         clickLanguageButton(code);
         QCoreApplication::processEvents(); // the language change reaches the window posted
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest); // and the new widths
-        for (int index = 0; index < 6; ++index) {
-            settings->showSubPage(index);
-            failures += save(QStringLiteral("settings-%1-%2-%3.png")
+        for (int index = 0; index < names.size(); ++index) {
+            show(index);
+            failures += save(QStringLiteral("%1-%2-%3-%4.png")
+                                 .arg(QLatin1String(prefix))
                                  .arg(index + 1)
-                                 .arg(QLatin1String(kSubPages[index]), QLatin1String(code == 0 ? "en" : "zh")))
+                                 .arg(names[index], QLatin1String(code == 0 ? "en" : "zh")))
                             ? 0
                             : 1;
         }
     }
     clickLanguageButton(language);
-    settings->showSubPage(0);
+    show(0);
     return failures;
+}
+
+int ScreenshotTour::captureSettingsSubPages()
+{
+    KivSettingWgt *settings = mainWindow->settingsPage();
+    return captureSubPages(0, "settings",
+                           {QStringLiteral("frame"), QStringLiteral("rc"), QStringLiteral("gains"),
+                            QStringLiteral("battery"), QStringLiteral("return-height"), QStringLiteral("gps-position")},
+                           [settings](int index) { settings->showSubPage(index); });
+}
+
+int ScreenshotTour::captureToolsSubPages()
+{
+    KivToolsWgt *tools = mainWindow->toolsPage();
+    return captureSubPages(1, "tools",
+                           {QStringLiteral("motor"), QStringLiteral("self-check"), QStringLiteral("parameters"),
+                            QStringLiteral("imu"), QStringLiteral("timer")},
+                           [tools](int index) { tools->showSubPage(index); });
 }
 
 bool ScreenshotTour::save(const QString &name)

@@ -2,12 +2,15 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 class KivApplication;
 
 // --screenshots: once the read-back has finished, or after a while without a connection, saves a
-// picture of the window on each of its four pages, on each settings sub-page and on the update
-// page with a module's release notes, in both languages, then quits.
+// picture of the window on each of its four pages, on each settings and tools sub-page and on the
+// update page with a module's release notes, in both languages, then quits.
 class ScreenshotTour : public QObject
 {
     Q_OBJECT
@@ -19,7 +22,11 @@ public:
 
 private:
     void capture();
+    // Saves <prefix>-<n>-<name>-<zh|en>.png for each sub-page of a main page, shown by show(n).
+    int captureSubPages(int page, const char *prefix, const QStringList &names,
+                        const std::function<void(int)> &show);
     int captureSettingsSubPages();
+    int captureToolsSubPages();
     int captureUpdatePage();
     bool save(const QString &name);
 

@@ -73,8 +73,77 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
         <translation>Notice</translation>
     </message>
     <message>
-        <source>已恢复出厂设置！</source>
-        <translation>Factory settings restored!</translation>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>飞控没有回应，出厂设置可能没有恢复！</source>
+        <translation>The flight controller did not answer: the factory settings may not have been restored!</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <extracomment>Separator between the names of parameter groups in a message.</extracomment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>这些参数还没有从飞机读到，不能导出：%1。请稍候再试。</source>
+        <translation>These parameters have not been read from the aircraft yet, so they cannot be exported: %1. Please try again in a moment.</translation>
+    </message>
+    <message>
+        <source>写入文件失败</source>
+        <translation>Failed to write the file</translation>
+    </message>
+    <message>
+        <source>导出成功!</source>
+        <translation>Export succeeded!</translation>
+    </message>
+    <message>
+        <source>打开文件失败！</source>
+        <translation>Failed to open the file!</translation>
+    </message>
+    <message>
+        <source>读取文件错误！</source>
+        <translation>Error reading the file!</translation>
+    </message>
+    <message>
+        <source>导入成功!</source>
+        <translation>Import succeeded!</translation>
+    </message>
+    <message>
+        <source>导入未完成，飞机没有确认这些参数：%1</source>
+        <translation>Import incomplete: the aircraft did not confirm these parameters: %1</translation>
+    </message>
+    <message>
+        <source>机型</source>
+        <translation>Frame type</translation>
+    </message>
+    <message>
+        <source>接收机类型</source>
+        <translation>Receiver type</translation>
+    </message>
+    <message>
+        <source>遥控器通道反向</source>
+        <translation>RC channel reverse</translation>
+    </message>
+    <message>
+        <source>轴距</source>
+        <translation>Wheelbase</translation>
+    </message>
+    <message>
+        <source>感度</source>
+        <translation>Gains</translation>
+    </message>
+    <message>
+        <source>低压保护</source>
+        <translation>Low-voltage protection</translation>
+    </message>
+    <message>
+        <source>电机怠速</source>
+        <translation>Motor idle</translation>
     </message>
 </context>
 <context>
@@ -481,6 +550,59 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
         <translation>%1 (%2 chunks missing)</translation>
     </message>
     <message>
+        <source>滚转角</source>
+        <translation>Roll angle</translation>
+    </message>
+    <message>
+        <source>俯仰角</source>
+        <translation>Pitch angle</translation>
+    </message>
+    <message>
+        <source>加速度X轴</source>
+        <translation>Acceleration X</translation>
+    </message>
+    <message>
+        <source>加速度Y轴</source>
+        <translation>Acceleration Y</translation>
+    </message>
+    <message>
+        <source>加速度Z轴</source>
+        <translation>Acceleration Z</translation>
+    </message>
+    <message>
+        <source>内置</source>
+        <translation>Built-in</translation>
+    </message>
+    <message>
+        <source>外置</source>
+        <translation>External</translation>
+    </message>
+    <message>
+        <source>低速</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>推荐</source>
+        <translation>Recommended</translation>
+    </message>
+    <message>
+        <source>高速</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>马达怠速速度：</source>
+        <translation>Motor idle speed:</translation>
+    </message>
+    <message>
+        <source>马达怠速 %1/5</source>
+        <extracomment>Screen-reader name of idle radio n of 5; the scale runs from low (1) to high (5).</extracomment>
+        <translation>Motor idle %1/5</translation>
+    </message>
+    <message>
+        <source>电机测试</source>
+        <translation>Motor test</translation>
+    </message>
+    <message>
         <source>警告</source>
         <translation>Warning</translation>
     </message>
@@ -489,6 +611,137 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
 %1</source>
         <translation>These files are incomplete:
 %1</translation>
+    </message>
+    <message>
+        <source>请确认您的螺旋桨已卸下</source>
+        <translation>Please confirm that the propellers are removed</translation>
+    </message>
+    <message>
+        <source>已确认</source>
+        <translation>Confirmed</translation>
+    </message>
+    <message>
+        <source>还未卸下</source>
+        <translation>Not removed yet</translation>
+    </message>
+    <message>
+        <source>恢复出厂设置</source>
+        <translation>Restore factory settings</translation>
+    </message>
+    <message>
+        <source>导出黑匣子数据</source>
+        <translation>Export black-box data</translation>
+    </message>
+    <message>
+        <source>导入参数</source>
+        <translation>Import parameters</translation>
+    </message>
+    <message>
+        <source>导出参数</source>
+        <translation>Export parameters</translation>
+    </message>
+    <message>
+        <source>确定将飞控恢复出厂设置？</source>
+        <translation>Restore the flight controller to its factory settings?</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>气压计</source>
+        <translation>Barometer</translation>
+    </message>
+    <message>
+        <source>IMU</source>
+        <translation>IMU</translation>
+    </message>
+    <message>
+        <source>GPS</source>
+        <translation>GPS</translation>
+    </message>
+    <message>
+        <source>磁罗盘</source>
+        <translation>Compass</translation>
+    </message>
+    <message>
+        <source>接收机</source>
+        <translation>Receiver</translation>
+    </message>
+    <message>
+        <source>正常</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>异常</source>
+        <translation>Abnormal</translation>
+    </message>
+    <message>
+        <source>外置IMU</source>
+        <translation>External IMU</translation>
+    </message>
+    <message>
+        <source>备份GPS</source>
+        <translation>Backup GPS</translation>
+    </message>
+    <message>
+        <source>%1：正常</source>
+        <extracomment>Screen-reader names of a self-check row&apos;s two boxes: the unit, then the state.</extracomment>
+        <translation>%1: normal</translation>
+    </message>
+    <message>
+        <source>%1：异常</source>
+        <translation>%1: abnormal</translation>
+    </message>
+    <message>
+        <source>累计通电时间</source>
+        <translation>Total power-on time</translation>
+    </message>
+    <message>
+        <source>累计飞行时间</source>
+        <translation>Total flight time</translation>
+    </message>
+    <message>
+        <source>距离下次保养时间</source>
+        <translation>Time to next service</translation>
+    </message>
+    <message>
+        <source>保养周期</source>
+        <translation>Service cycle</translation>
+    </message>
+    <message>
+        <source>分钟</source>
+        <translation>min</translation>
+    </message>
+    <message>
+        <source>%1（分钟）</source>
+        <extracomment>Screen-reader name of a maintenance field: its caption and unit.</extracomment>
+        <translation>%1 (minutes)</translation>
+    </message>
+    <message>
+        <source>保养提示</source>
+        <translation>Service reminder</translation>
+    </message>
+    <message>
+        <source>重置</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>保养完成，重置计时</source>
+        <translation>Service done: reset the countdown</translation>
+    </message>
+    <message>
+        <source>飞机上的保养周期是 %1 分钟，超出这里的范围 %2～%3：框中的值还不是飞机上的值。</source>
+        <extracomment>Tool tip of the service-cycle box when the aircraft&apos;s cycle lies outside 100..6000.</extracomment>
+        <translation>The aircraft&apos;s service cycle is %1 minutes, outside the range %2 to %3 here: the box does not show the aircraft&apos;s value.</translation>
+    </message>
+    <message>
+        <source>请输入100~6000之间的值，并按回车键确认。</source>
+        <translation>Enter a value from 100 to 6000 and press Enter.</translation>
     </message>
 </context>
 <context>

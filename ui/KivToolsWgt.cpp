@@ -1,6 +1,9 @@
+// The tools page's shell: sub-pages, tabs, monitoring, language and link state. Each sub-page has
+// its own file (KivToolsWgt_<topic>.cpp) with its builder and slots.
 #include "ui/KivToolsWgt.h"
 
 #include "ui/SubPageRecord.h"
+#include "ui/settings/SettingsLook.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -10,7 +13,9 @@
 KivToolsWgt::KivToolsWgt(QWidget *parent)
     : PageShell(parent)
     , m_monitoringTimer(new QTimer(this))
+    , m_tipTimer(new QTimer(this))
 {
+    // clang-format off: one tab a line
     addTabs({
     {"btn_dianjiceshi", "page_dianjiceshi", QT_TRANSLATE_NOOP("KivToolsWgt", "电机"), "Motor.html"},
     {"btn_yingjianzijian", "page_yingjianzijian", QT_TRANSLATE_NOOP("KivToolsWgt", "硬件自检"), "Hardware.html"},
@@ -18,18 +23,39 @@ KivToolsWgt::KivToolsWgt(QWidget *parent)
     {"btn_attitude", "pageIMUAttitude", QT_TRANSLATE_NOOP("KivToolsWgt", "IMU数据"), "IMU_Data.html"},
     {"btn_Timer", "page", QT_TRANSLATE_NOOP("KivToolsWgt", "计时器"), "Timer.html"},
     });
+    // clang-format on
+    QStackedWidget *stack = stackedWidget();
+    for (int i = 0; i < stack->count(); ++i)
+        stack->widget(i)->setStyleSheet(SettingsLook::subPageStyle());
+    buildMotorPage(stack->widget(0));
+    buildSelfCheckPage(stack->widget(1));
+    buildParameterPage(stack->widget(2));
+    buildImuPage(stack->widget(3));
+    buildTimerPage(stack->widget(4));
+    m_timerTabStyle = tabGroup()->button(4)->styleSheet();
+
+    retranslate();
     tabGroup()->button(3)->hide();
     tabGroup()->button(4)->hide();
     connect(tabGroup(), &QButtonGroup::idClicked, this, &KivToolsWgt::slot_tabClick);
-    stackedWidget()->setCurrentIndex(0);
+    // Every child exists now: the slots named on_<object>_<signal> find their signals.
+    QMetaObject::connectSlotsByName(this);
+    stack->setCurrentIndex(0);
+
+    connect(m_monitoringTimer, &QTimer::timeout, this, &KivToolsWgt::SignalUpdate);
     connect(m_monitoringTimer, &QTimer::timeout, this, &KivToolsWgt::SignalOnlineMonitoring);
+    connect(stack, &QStackedWidget::currentChanged, this, &KivToolsWgt::SlotCurrentChanged);
+    connect(m_tipTimer, &QTimer::timeout, this, &KivToolsWgt::SlotMaintenanceTips);
     loadHelpPage(QStringLiteral("Motor.html"));
 }
+
+// --- Tabs ----------------------------------------------------------------------------------------
 
 void KivToolsWgt::slot_tabClick(int index)
 {
     if (index < 0 || index >= stackedWidget()->count())
         return;
+    // A click on the tab on show repeats all of this (the timer view reads its counters again).
     stackedWidget()->setCurrentIndex(index);
     loadHelpPage(tabHelpFile(index));
     if (index == 4)
@@ -38,17 +64,15 @@ void KivToolsWgt::slot_tabClick(int index)
     subPageRecord.helpIndex = uint8_t(index + 6);
 }
 
-void KivToolsWgt::showMotorIdle(int level)
+void KivToolsWgt::showSubPage(int index)
 {
-    if (level >= 1 && level <= 5)
-        m_motorIdle = level;
+    if (QAbstractButton *tab = tabGroup()->button(index))
+        tab->setChecked(true);
+    stackedWidget()->setCurrentIndex(index);
+    loadHelpPage(tabHelpFile(index));
 }
 
-void KivToolsWgt::showSelfCheckResult(int row, bool ok)
-{
-    if (row >= 1 && row <= 6)
-        m_selfCheck[row] = ok;
-}
+// --- Monitoring ----------------------------------------------------------------------------------
 
 bool KivToolsWgt::isMonitoring() const
 {
@@ -64,11 +88,34 @@ void KivToolsWgt::SlotIsToolsPageSeleced(int page)
         m_monitoringTimer->stop();
 }
 
-void KivToolsWgt::SlotIMUUpdate() {}
-void KivToolsWgt::SlotHandShaked(bool) {}
-void KivToolsWgt::SlotUpdateTimerPage(int) {}
+void KivToolsWgt::SignalUpdate()
+{
+    on_btn_yingjianzijian_clicked();
+}
+
+void KivToolsWgt::SlotCurrentChanged(int)
+{
+    on_btn_yingjianzijian_clicked();
+}
+
+// --- Link state ----------------------------------------------------------------------------------
+
+void KivToolsWgt::SlotHandShaked(bool)
+{
+    // Nothing of this page follows the handshake itself: the controller marks the self-check rows
+    // on a loss, and the self-check treats a down link as a fault on each refresh.
+}
+
+// --- Language ------------------------------------------------------------------------------------
+
+void KivToolsWgt::addTexts(std::function<void()> apply)
+{
+    m_texts.push_back(std::move(apply));
+}
 
 void KivToolsWgt::retranslate()
 {
     retranslateTabs();
+    for (const auto &apply : m_texts)
+        apply();
 }

@@ -1,28 +1,40 @@
 #pragma once
 
 #include "ui/PageShell.h"
+#include "ui/tools/ToolsForm.h"
+
+#include <functional>
+#include <vector>
 
 class KivBlackBoxesProgress;
 class QTimer;
 
 // Tools page: motor idle and test, hardware self-check, parameters and black box, IMU data and
-// maintenance timer (the last two tabs hidden).
+// maintenance timer (the last two tabs hidden). Online monitoring runs only while the page is on
+// show. Values from the aircraft are shown without being sent back.
 class KivToolsWgt : public PageShell
 {
     Q_OBJECT
 
 public:
     static constexpr int kMonitoringMs = 250;
+    static constexpr int kTipBlinkMs = 500;
+    // Time to the next service, in minutes, below which the timer view blinks.
+    static constexpr int kMaintenanceWarningMinutes = 120;
 
     explicit KivToolsWgt(QWidget *parent = nullptr);
 
+    // Display operations, called by the controller.
     void showMotorIdle(int level);
     void showSelfCheckResult(int row, bool ok);
+    // Shows a sub-page and its help without its side effects (pictures, tests).
+    void showSubPage(int index);
     void retranslate();
 
-    int shownMotorIdle() const { return m_motorIdle; }
-    bool shownSelfCheck(int row) const { return row >= 1 && row <= 6 && m_selfCheck[row]; }
+    int shownMotorIdle() const;
+    bool shownSelfCheck(int row) const;
     bool isMonitoring() const;
+    bool isTipBlinking() const;
 
 Q_SIGNALS:
     void send_CCR();
@@ -33,10 +45,21 @@ Q_SIGNALS:
 
 public Q_SLOTS:
     void slot_tabClick(int index);
+    void on_btn_impArg_clicked();
+    void on_btn_expArg_clicked();
+    void on_btn_dianjiTest_clicked();
+    void on_btn_recover_clicked();
+    void on_btn_yingjianzijian_clicked();
+    void check_Motor();
     void SlotIMUUpdate();
+    void SlotCurrentChanged(int page);
     void SlotIsToolsPageSeleced(int page);
+    void SignalUpdate();
     void SlotHandShaked(bool f);
+    void SlotMaintenanceCompleted();
     void SlotUpdateTimerPage(int index);
+    void SlotMaintenanceTips();
+    void SlotMaintenanceCycleSet(double value);
 
     // Black-box download (KivToolsWgt_blackbox.cpp)
 public:
@@ -55,7 +78,24 @@ private:
     KivBlackBoxesProgress *m_blackBoxesProgress = nullptr; // made on first use, a child
 
 private:
+    void buildMotorPage(QWidget *page);
+    void buildSelfCheckPage(QWidget *page);
+    void buildParameterPage(QWidget *page);
+    void buildImuPage(QWidget *page);
+    void buildTimerPage(QWidget *page);
+    // Registers how a widget gets its texts; retranslate runs every one of them.
+    void addTexts(std::function<void()> apply);
+
+    void setTipAlert(bool alert);
+    void showMaintenanceCycle(quint32 minutes);
+    void updateCycleToolTip();
+    void maintenanceCycleEdited();
+    void maintenanceCycleFinished();
+
+    ToolsForm ui;
+    std::vector<std::function<void()>> m_texts;
     QTimer *m_monitoringTimer;
-    int m_motorIdle = 0;
-    bool m_selfCheck[7] = {true, true, true, true, true, true, true};
+    QTimer *m_tipTimer;
+    QString m_timerTabStyle; // the tab's normal look; the alert differs in its text colour
+    double m_cycleShown = 0; // the cycle last read or sent; any other value is the user's edit
 };

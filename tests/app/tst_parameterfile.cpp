@@ -1,0 +1,162 @@
+// The parameter file: its layout as export writes it, what import accepts, and how each member
+// reaches its field.
+#include "app/AircraftParams.h"
+#include "app/ParameterFile.h"
+
+#include <QJsonDocument>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+void fill(AircraftParams &p)
+{
+    p.Contrl_Rec = 0x80;
+    p.Contrl_type = 2;
+    p.LV1 = 1080;
+    p.LV2 = 65535;
+    p.M_CCR0 = 4;
+    p.SP_S = 2;
+    p.Uav_Type = 10;
+    p.Uav_wid = 5;
+    p.altRateP = 321;
+    p.sensRateD = 200;
+    p.sensRateP = 150;
+}
+
+void storeAll(AircraftParams &p, const QJsonObject &document)
+{
+    for (int group = 0; group < ParameterFile::kGroupCount; ++group)
+        ParameterFile::storeGroup(p, document, group);
+}
+
+QByteArray base64Of(const QByteArray &json)
+{
+    return json.toBase64();
+}
+} // namespace
+
+class tst_ParameterFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void exportLayout()
+    {
+        AircraftParams p;
+        fill(p);
+        const QByteArray bytes = ParameterFile::encode(p);
+        QCOMPARE(qFromBigEndian<quint32>(bytes.constData()), quint32(bytes.size() - 4));
+        const QByteArray json = QByteArray::fromBase64(bytes.mid(4));
+        QCOMPARE(
+            json,
+            QByteArray(
+                "{\"Contrl_Rec\":-128,\"Contrl_type\":2,\"LV1\":1080,\"LV2\":65535,\"M_CCR0\":4,"
+                "\"SP_S\":2,\"Uav_Type\":10,\"Uav_wid\":5,\"altRateP\":321,\"sensRateD\":200,"
+                "\"sensRateP\":150}"));
+        QVERIFY(!bytes.mid(4).contains('\n'));
+    }
+
+    void roundTripsEveryField()
+    {
+        AircraftParams written;
+        fill(written);
+        AircraftParams read;
+        const auto document = ParameterFile::decode(ParameterFile::encode(written));
+        QVERIFY(document);
+        storeAll(read, *document);
+        QCOMPARE(read.Contrl_Rec.load(), uint8_t(0x80));
+        QCOMPARE(read.Contrl_type.load(), uint8_t(2));
+        QCOMPARE(read.LV1.load(), uint16_t(1080));
+        QCOMPARE(read.LV2.load(), uint16_t(65535));
+        QCOMPARE(read.M_CCR0.load(), uint8_t(4));
+        QCOMPARE(read.SP_S.load(), uint8_t(2));
+        QCOMPARE(read.Uav_Type.load(), uint8_t(10));
+        QCOMPARE(read.Uav_wid.load(), uint8_t(5));
+        QCOMPARE(read.altRateP.load(), uint16_t(321));
+        QCOMPARE(read.sensRateD.load(), uint16_t(200));
+        QCOMPARE(read.sensRateP.load(), uint16_t(150));
+    }
+
+    void accepted_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("uavType"); // -1: the file is refused
+        const QByteArray json("{\"Uav_Type\":7,\"unknown\":1}");
+        QByteArray prefixed(4, '\0');
+        qToBigEndian(quint32(base64Of(json).size()), prefixed.data());
+        prefixed += base64Of(json);
+        QTest::newRow("as exported") << prefixed << 7;
+        QTest::newRow("without the length") << base64Of(json) << 7;
+        QTest::newRow("line breaks and spaces")
+            << base64Of(json).insert(8, "\r\n ").insert(4, '\t') << 7;
+        // 51 bytes of JSON give 68 Base64 letters: the length's last byte is 'D', itself a letter.
+        const QByteArray padded("{\"Uav_Type\":3,\"note\":\"xxxxxxxxxxxxxxxxxxxxxxxxxxx\"}");
+        QCOMPARE(padded.size(), 51);
+        QByteArray letterLength(4, '\0');
+        qToBigEndian(quint32(68), letterLength.data());
+        QTest::newRow("length byte is a letter") << letterLength + base64Of(padded) << 3;
+        QTest::newRow("not Base64") << QByteArray("\x00\x00\x00\x05@@@@@", 9) << -1;
+        QTest::newRow("not JSON") << base64Of("{\"Uav_Type\":") << -1;
+        QTest::newRow("array") << base64Of("[1,2,3]") << -1;
+        QTest::newRow("number") << base64Of("42") << -1;
+        QTest::newRow("string") << base64Of("\"Uav_Type\"") << -1;
+        QTest::newRow("object without a known key") << base64Of("{\"uav_type\":3}") << -1;
+        QTest::newRow("empty file") << QByteArray() << -1;
+    }
+    void accepted()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, uavType);
+        const auto document = ParameterFile::decode(bytes);
+        QCOMPARE(bool(document), uavType >= 0);
+        if (!document)
+            return;
+        AircraftParams p;
+        storeAll(p, *document);
+        QCOMPARE(int(p.Uav_Type), uavType);
+    }
+
+    void memberValues_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<int>("uavType");
+        QTest::addColumn<int>("lv1");
+        QTest::addColumn<int>("lv2");
+        QTest::newRow("fraction stores 0") << QByteArray("{\"Uav_Type\":10.5}") << 0 << 999 << 888;
+        QTest::newRow("text stores 0") << QByteArray("{\"Uav_Type\":\"10\"}") << 0 << 999 << 888;
+        QTest::newRow("low bits kept")
+            << QByteArray("{\"Uav_Type\":258,\"LV1\":65537}") << 2 << 1 << 888;
+        QTest::newRow("missing LV2 keeps it") << QByteArray("{\"LV1\":1100}") << 9 << 1100 << 888;
+        QTest::newRow("negative into 16 bits") << QByteArray("{\"LV2\":-1}") << 9 << 999 << 65535;
+    }
+    void memberValues()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(int, uavType);
+        QFETCH(int, lv1);
+        QFETCH(int, lv2);
+        AircraftParams p;
+        p.Uav_Type = 9;
+        p.LV1 = 999;
+        p.LV2 = 888;
+        const auto document = ParameterFile::decode(base64Of(json));
+        QVERIFY(document);
+        storeAll(p, *document);
+        QCOMPARE(int(p.Uav_Type), uavType);
+        QCOMPARE(int(p.LV1), lv1);
+        QCOMPARE(int(p.LV2), lv2);
+    }
+
+    void groupsInSendingOrder()
+    {
+        QList<int> commands;
+        for (const ParameterFile::Group &group : ParameterFile::groups())
+            commands << group.command;
+        QCOMPARE(commands, (QList<int>{0x02, 0x04, 0x06, 0x09, 0x0A, 0x0C, 0x08}));
+        QCOMPARE(ParameterFile::groupOfCommand(0x0C), 5);
+        QCOMPARE(ParameterFile::groupOfCommand(0x14), -1);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ParameterFile)
+#include "tst_parameterfile.moc"

@@ -1,0 +1,250 @@
+// The tools page driven as a user (or a screen reader) drives it, in the whole program, against
+// the simulated aircraft on a pseudo-terminal: parameter file out and in, an aircraft that ignores
+// a group, the factory reset's answer, monitoring that never pushes a write aside, the service
+// countdown and cycle, the self-check after a link loss. Message boxes and file dialogs are
+// replaced and recorded.
+#include "app/KivApplication.h"
+#include "app/LinkConnected.h"
+#include "link/serialport.h"
+#include "sim/SimulatedAircraft.h"
+#include "ui/KivMainWindow.h"
+#include "ui/KivToolsWgt.h"
+#include "ui/tools/UserPrompts.h"
+
+#include <QAccessible>
+#include <QButtonGroup>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QLoggingCategory>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+SimulatedAircraft *aircraft = nullptr;
+
+struct Received
+{
+    quint8 type;
+    QByteArray payload;
+};
+
+KivToolsWgt *page()
+{
+    return mainWindow->toolsPage();
+}
+
+template<typename T>
+T *child(const char *name)
+{
+    T *widget = page()->findChild<T *>(QLatin1String(name));
+    if (!widget)
+        qFatal("no %s", name);
+    return widget;
+}
+
+AircraftSettings &onBoard()
+{
+    return aircraft->state().settings;
+}
+
+void press(const char *button)
+{
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(child<QPushButton>(button));
+    a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+} // namespace
+
+class tst_E2eToolsPage : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QList<Received> m_received;
+    QStringList m_told;
+    QString m_file;
+
+    int cycleWrites() const
+    {
+        return int(std::count_if(m_received.begin(), m_received.end(), [](const Received &r) {
+            return r.type == 0x1C && r.payload.size() == 5 && quint8(r.payload[0]) == 0x06;
+        }));
+    }
+    bool waitForReadBack()
+    {
+        QSignalSpy readBack(KivApplication::instance(), &KivApplication::readBackFinished);
+        return readBack.wait(20000) && QTest::qWaitFor([] { return linkConnected == 1; }, 1000);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+        connect(aircraft,
+                &AircraftEngine::frameReceived,
+                this,
+                [this](quint8 type, int length, const QByteArray &frame) {
+                    m_received.append({type, frame.mid(8, length)});
+                });
+        userPrompts().tell = [this](QMessageBox::Icon,
+                                    const QString &,
+                                    const QString &text,
+                                    QMessageBox::StandardButton) {
+            m_told << text;
+        };
+        userPrompts().confirm = [](QMessageBox::Icon,
+                                   const QString &,
+                                   const QString &,
+                                   const QString &,
+                                   const QString &) {
+            return true;
+        };
+        userPrompts().saveFileName =
+            [this](QWidget *, const QString &, const QString &, const QString &, const QString &) {
+                return m_file;
+            };
+        userPrompts().openFileName
+            = [this](QWidget *, const QString &, const QString &, const QString &) {
+                  return m_file;
+              };
+        // A cycle of 0 on the aircraft: the read-back shows it marked and never writes it back.
+        onBoard().maintenanceCycle = 0;
+        mainWindow->activateWindow();
+        KivApplication::instance()->serialPort()->addExtraPortName(aircraft->slavePath());
+        QVERIFY(waitForReadBack());
+        QTest::qWait(1500); // the last maintenance reads
+        QCOMPARE(cycleWrites(), 0);
+        QCOMPARE(onBoard().maintenanceCycle, 0u);
+        auto *cycle = child<QDoubleSpinBox>("dsbMaintenanceCycle");
+        QVERIFY(cycle->toolTip().contains(QLatin1String("0 ")));
+        QCOMPARE(child<QLineEdit>("letNextCycle")->text(), QStringLiteral("0")); // overdue
+        QVERIFY(page()->isTipBlinking());
+        onBoard().maintenanceCycle = 1500;
+        mainWindow->showPage(1);
+    }
+
+    void parameterFileRoundTrip()
+    {
+        onBoard().channelReverse = 0x80;
+        onBoard().uavType = 7;
+        onBoard().gainStability = 222;
+        onBoard().lowVoltage2 = 1011;
+        onBoard().motorIdle = 4;
+        // Read again (the page's signal runs the whole paced read-back), then the last replies.
+        Q_EMIT page()->SignalUpdateData();
+        QTest::qWait(1500);
+        page()->slot_tabClick(2);
+        m_file = m_dir.filePath(QStringLiteral("aircraft"));
+        m_told.clear();
+        press("btn_expArg");
+        QTRY_COMPARE(m_told, QStringList{QStringLiteral("导出成功!")});
+        m_file += QStringLiteral(".lum"); // the page added the extension
+
+        onBoard() = AircraftSettings::factory();
+        press("btn_impArg");
+        QTRY_COMPARE_WITH_TIMEOUT(m_told.size(), 2, 15000);
+        QCOMPARE(m_told.last(), QStringLiteral("导入成功!"));
+        QCOMPARE(int(onBoard().channelReverse), 0x80);
+        QCOMPARE(int(onBoard().uavType), 7);
+        QCOMPARE(int(onBoard().gainStability), 222);
+        QCOMPARE(int(onBoard().lowVoltage2), 1011);
+        QCOMPARE(int(onBoard().motorIdle), 4);
+    }
+
+    void importNamesTheGroupTheAircraftIgnored()
+    {
+        QVERIFY(QFile::exists(m_file));
+        aircraft->setIgnoreFirst(0x0A, 1000);
+        m_told.clear();
+        press("btn_impArg");
+        QTRY_COMPARE_WITH_TIMEOUT(m_told.size(), 1, 20000);
+        aircraft->setIgnoreFirst(0x0A, 0);
+        QCOMPARE(m_told.first(), QStringLiteral("导入未完成，飞机没有确认这些参数：感度"));
+        QCOMPARE(int(onBoard().lowVoltage2), 1011); // the groups after it still went
+    }
+
+    void factoryResetShowsTheAircraftsAnswer()
+    {
+        onBoard().uavType = 9;
+        m_told.clear();
+        press("btn_recover");
+        QTRY_COMPARE_WITH_TIMEOUT(m_told.size(), 1, 5000);
+        QCOMPARE(m_told.first(), QStringLiteral("恢复出厂设置成功！"));
+        QCOMPARE(int(onBoard().uavType), 1);
+    }
+
+    // While the page is shown, monitoring requests go out every 250 ms; a write the aircraft
+    // does not answer at first is still resent until it is.
+    void monitoringDoesNotPushAWriteAside()
+    {
+        QTest::qWait(4500); // the read-back after the reset
+        QVERIFY(page()->isMonitoring());
+        onBoard().motorIdle = 2;
+        aircraft->setIgnoreFirst(0x08, 3);
+        QAccessibleInterface *radio
+            = QAccessible::queryAccessibleInterface(child<QRadioButton>("checkBox_speed_5"));
+        radio->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QTRY_COMPARE_WITH_TIMEOUT(int(onBoard().motorIdle), 4, 3000);
+        QTRY_VERIFY(std::count_if(m_received.begin(),
+                                  m_received.end(),
+                                  [](const Received &r) { return r.type == 0x14; })
+                    > 4);
+    }
+
+    void serviceCountdownAndCycle()
+    {
+        // 180 minutes flown since the last service: a cycle of 299 leaves 119.
+        onBoard().maintenanceCycle = 299;
+        page()->slot_tabClick(4);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            child<QLineEdit>("letNextCycle")->text(), QStringLiteral("119"), 3000);
+        QVERIFY(page()->isTipBlinking());
+        // Typed 300 and Enter: sent once, as typed; then read back, 120 stops the blinking.
+        const int before = cycleWrites();
+        auto *cycle = child<QDoubleSpinBox>("dsbMaintenanceCycle");
+        cycle->setFocus();
+        cycle->selectAll();
+        QTest::keyClicks(cycle, QStringLiteral("300"));
+        QTest::keyClick(cycle, Qt::Key_Return);
+        QTRY_COMPARE(onBoard().maintenanceCycle, 300u);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            child<QLineEdit>("letNextCycle")->text(), QStringLiteral("120"), 3000);
+        QVERIFY(!page()->isTipBlinking());
+        QCOMPARE(cycleWrites(), before + 1);
+    }
+
+    // Last: the link drops. The GPS row must not go back to normal from the old count.
+    void selfCheckAfterLinkLoss()
+    {
+        page()->slot_tabClick(1);
+        QTRY_VERIFY(page()->shownSelfCheck(3));
+        aircraft->setSilent(true);
+        QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(0), 8000);
+        QTest::qWait(3 * KivToolsWgt::kMonitoringMs);
+        for (int row = 1; row <= 5; ++row)
+            QVERIFY(!page()->shownSelfCheck(row));
+        aircraft->setSilent(false);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
+    KivApplication *app = KivApplication::getInstance(argc, argv, [](KivApplication *a) {
+        aircraft = new SimulatedAircraft(a);
+        aircraft->setTelemetryRate(20);
+    });
+    if (!aircraft->start())
+        qFatal("no pseudo-terminal: %s", qPrintable(aircraft->errorString()));
+    tst_E2eToolsPage test;
+    const int result = QTest::qExec(&test, argc, argv);
+    delete app;
+    return result;
+}
+
+#include "tst_e2e_toolspage.moc"
