@@ -5,6 +5,7 @@
 #include "config/Language.h"
 #include "ui/KivMainWindow.h"
 #include "ui/KivSettingWgt.h"
+#include "ui/LumActaPhytophySin.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -38,6 +39,7 @@ void ScreenshotTour::capture()
         }
     }
     failures += captureSettingsSubPages();
+    failures += captureSprayingSubPages();
     mainWindow->showPage(0);
     std::printf("Screenshots in %s (%s)\n", qPrintable(QDir(m_directory).absolutePath()),
                 linkConnected ? "aircraft connected" : "no aircraft connected");
@@ -79,5 +81,35 @@ int ScreenshotTour::captureSettingsSubPages()
     }
     clickLanguageButton(language);
     settings->showSubPage(0);
+    return failures;
+}
+
+int ScreenshotTour::captureSprayingSubPages()
+{
+    // Each spraying sub-page in both languages, shown without its reads (nothing is sent, no
+    // pump runs); the language the user had is restored afterwards.
+    static const char *const kSubPages[] = {"spray-width", "work-speed", "pump-calibration", "sensor-switches"};
+    const int language = languageCode;
+    LumActaPhytophySin *spraying = mainWindow->sprayingPage();
+    const QSignalBlocker blocker(spraying); // no request leaves while the pictures are taken
+    mainWindow->showPage(3);
+    int failures = 0;
+    for (const int code : {1, 0}) {
+        clickLanguageButton(code);
+        QCoreApplication::processEvents(); // the language change reaches the window posted
+        for (int index = 0; index < 4; ++index) {
+            spraying->showSubPage(index);
+            const QString file = QDir(m_directory).filePath(
+                QStringLiteral("spraying-%1-%2-%3.png").arg(index + 1).arg(QLatin1String(kSubPages[index]),
+                                                                          QLatin1String(code == 0 ? "en" : "zh")));
+            if (!mainWindow->grab().save(file)) {
+                std::fprintf(stderr, "Could not write %s\n", qPrintable(file));
+                ++failures;
+            }
+        }
+    }
+    clickLanguageButton(language);
+    QCoreApplication::processEvents();
+    spraying->showSubPage(0);
     return failures;
 }

@@ -6,7 +6,7 @@
 class KivApplication;
 
 // --screenshots: once the read-back has finished, or after a while without a connection, saves a
-// picture of the window on each of its four pages and on each settings sub-page in both
+// picture of the window on each of its four pages and on each settings and spraying sub-page in both
 // languages, then quits.
 class ScreenshotTour : public QObject
 {
@@ -20,6 +20,7 @@ public:
 private:
     void capture();
     int captureSettingsSubPages();
+    int captureSprayingSubPages();
 
     QString m_directory;
     bool m_done = false;

@@ -88,6 +88,7 @@ void KivMainWindow::makeConnections()
     connect(this, SIGNAL(SignalIMUUpdate()), m_tools, SLOT(SlotIMUUpdate()));
     connect(this, SIGNAL(SignalHandShaked(bool)), m_tools, SLOT(SlotHandShaked(bool)));
     connect(this, SIGNAL(SignalHandShaked(bool)), m_settings, SLOT(SlotHandShaked(bool)));
+    connect(this, &KivMainWindow::SignalHandShaked, m_spraying, &LumActaPhytophySin::SlotHandShaked);
     connect(ui->stackedWidget, SIGNAL(currentChanged(int)), m_tools, SLOT(SlotIsToolsPageSeleced(int)));
     connect(ui->stackedWidget, SIGNAL(currentChanged(int)), m_spraying, SLOT(SlotSpraySpeedAllClose()));
     connect(ui->btn_ActaPhytophySin, SIGNAL(clicked(bool)), this, SLOT(SlotClikedActaPhytophySin(bool)));
@@ -163,6 +164,14 @@ void KivMainWindow::on_btn_close_clicked()
     // port now; the port writes out what is queued before it closes at exit.
     m_spraying->SlotSpraySpeedAllClose();
     close();
+}
+
+void KivMainWindow::closeEvent(QCloseEvent *event)
+{
+    // Every way of closing the window (the title bar's button, the window manager, Alt+F4)
+    // stops a pump run first.
+    m_spraying->SlotSpraySpeedAllClose();
+    QMainWindow::closeEvent(event);
 }
 
 // --- Pages and help ----------------------------------------------------------------------------
