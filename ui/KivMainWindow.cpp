@@ -219,8 +219,12 @@ void KivMainWindow::showPage(int index)
 
 void KivMainWindow::SlotClikedActaPhytophySin(bool)
 {
+    const QPointer<KivMainWindow> self(this);
     ui->stackedWidget->setCurrentIndex(3);
+    // The pump sub-page's entry waits between its reads: the window may be closed meanwhile.
     m_spraying->showCheckedTab();
+    if (!self)
+        return;
     // The aircraft answers one command at a time: space the four reads. Closing the window
     // during a wait ends the sequence.
     Q_EMIT SignalRequestSpraySpeed();

@@ -8,7 +8,6 @@
 #include "widgets/KivSwitch.h"
 #include "widgets/LumHoverWidget.h"
 
-#include <QAccessible>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -141,9 +140,6 @@ void LumActaPhytophySin::updateProbeHeightName()
                              ? tr("当前探测高度：无数据")
                              //: Accessible name of the radar height; %1 is the height in metres.
                              : tr("当前探测高度：%1 米").arg(value);
-    if (ui.lblInfraredProbeHeightValue->accessibleName() == name)
-        return;
-    ui.lblInfraredProbeHeightValue->setAccessibleName(name);
-    QAccessibleEvent event(ui.lblInfraredProbeHeightValue, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
+    if (ui.lblInfraredProbeHeightValue->accessibleName() != name)
+        ui.lblInfraredProbeHeightValue->setAccessibleName(name); // tells assistive technology
 }

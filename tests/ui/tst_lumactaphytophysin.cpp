@@ -390,6 +390,27 @@ private Q_SLOTS:
         }
     }
 
+    // The spraying button shows the pump sub-page with its paced reads; closing the window in
+    // the middle ends both the page's and the window's sequence (run under AddressSanitizer,
+    // nothing touches the deleted window).
+    void closingDuringThePumpEntryFromThePageButton()
+    {
+        page()->showSubPage(2);
+        w->showPage(0);
+        QPointer<KivMainWindow> window(w);
+        QSignalSpy small(page(), &LumActaPhytophySin::SignalRequestSmallSpraySpeed);
+        QSignalSpy speed(w, &KivMainWindow::SignalRequestSpraySpeed); // the page's first read, relayed
+        QSignalSpy width(w, &KivMainWindow::SignalRequestSetSprayWidth);
+        QSignalSpy work(w, &KivMainWindow::SignalRequestSetWorkSpeed);
+        QTimer::singleShot(100, w, &QWidget::close);
+        QTest::mouseClick(w->findChild<QToolButton *>(QStringLiteral("btn_ActaPhytophySin")), Qt::LeftButton);
+        QTRY_VERIFY(window.isNull());
+        w = nullptr;
+        QTest::qWait(LumActaPhytophySin::kPumpReadPacingMs + 200);
+        QCOMPARE(speed.size(), 1);
+        QCOMPARE(small.size() + width.size() + work.size(), 0);
+    }
+
     // --- Pump runs --------------------------------------------------------------------------------
 
     void switchingOnSendsNothingUntilTheValueChanges()

@@ -65,10 +65,13 @@ def quad_side(cx, cy, w=120):
 
 
 def spray_cone(x, y, length=60, spread=26, colour=GREEN):
+    """Spray below a nozzle at (x, y); the droplets stay inside the cone."""
+    f, g = spread / 26, length / 60
     return (f'<path d="M{x},{y} L{x - spread},{y + length} L{x + spread},{y + length} z" '
             f'fill="{colour}" fill-opacity="0.22"/>'
             + "".join(f'<circle cx="{x + dx}" cy="{y + dy}" r="2" fill="{colour}"/>'
-                      for dx, dy in ((-6, 18), (5, 26), (-12, 38), (10, 44), (0, 50), (-18, 54), (17, 56))))
+                      for dx, dy in ((-6 * f, 18 * g), (5 * f, 26 * g), (-12 * f, 38 * g), (10 * f, 44 * g),
+                                     (0, 50 * g), (-17 * f, 54 * g), (16 * f, 56 * g))))
 
 
 def spray_width():
