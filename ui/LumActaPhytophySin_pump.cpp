@@ -112,7 +112,7 @@ void LumActaPhytophySin::buildPumpPage(QWidget *page)
     connect(ui.spinSmallSpraySpeed, &QDoubleSpinBox::valueChanged, this, &LumActaPhytophySin::SlotSetSmallSpraySpeed);
     connect(ui.switchSpraySpeed, &KivSwitch::clicked, this, &LumActaPhytophySin::SlotSpraySpeedEnable);
     connect(ui.switchSmallSpraySpeed, &KivSwitch::clicked, this, &LumActaPhytophySin::SlotSmallSpraySpeedEnable);
-    // The switch's own accessible name says whether the pump runs.
+    // Esc stops only during a run, and the switches' tips say so.
     connect(ui.switchSpraySpeed, &KivSwitch::checkStateChanged, this, &LumActaPhytophySin::updatePumpState);
     connect(ui.switchSmallSpraySpeed, &KivSwitch::checkStateChanged, this, &LumActaPhytophySin::updatePumpState);
 
