@@ -8,6 +8,7 @@
 #include "ui/KivSettingWgt.h"
 #include "ui/KivToolsWgt.h"
 #include "update/KivUpdateWgt.h"
+#include "ui/LumActaPhytophySin.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -39,6 +40,7 @@ void ScreenshotTour::capture()
     failures += captureSettingsSubPages();
     failures += captureToolsSubPages();
     failures += captureUpdatePage();
+    failures += captureSprayingSubPages();
     mainWindow->showPage(0);
     std::printf("Screenshots in %s (%s)\n", qPrintable(QDir(m_directory).absolutePath()),
                 linkConnected ? "aircraft connected" : "no aircraft connected");
@@ -132,4 +134,15 @@ int ScreenshotTour::captureUpdatePage()
     clickLanguageButton(language);
     mainWindow->showPage(0);
     return failures;
+}
+
+int ScreenshotTour::captureSprayingSubPages()
+{
+    // Shown without their reads: nothing is sent and no pump runs while the pictures are taken.
+    LumActaPhytophySin *spraying = mainWindow->sprayingPage();
+    const QSignalBlocker blocker(spraying);
+    return captureSubPages(3, "spraying",
+                           {QStringLiteral("spray-width"), QStringLiteral("work-speed"),
+                            QStringLiteral("pump-calibration"), QStringLiteral("sensor-switches")},
+                           [spraying](int index) { spraying->showSubPage(index); });
 }

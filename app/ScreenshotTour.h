@@ -9,8 +9,8 @@
 class KivApplication;
 
 // --screenshots: once the read-back has finished, or after a while without a connection, saves a
-// picture of the window on each of its four pages, on each settings and tools sub-page and on the
-// update page with a module's release notes, in both languages, then quits.
+// picture of the window on each of its four pages, on each settings, tools and spraying
+// sub-page and on the update page with a module's release notes, in both languages, then quits.
 class ScreenshotTour : public QObject
 {
     Q_OBJECT
@@ -29,6 +29,7 @@ private:
     int captureToolsSubPages();
     int captureUpdatePage();
     bool save(const QString &name);
+    int captureSprayingSubPages();
 
     QString m_directory;
     bool m_done = false;

@@ -101,7 +101,7 @@ bool SimulatorCommandLine::parse(const QStringList &arguments)
         "Simulated R7 aircraft on a pseudo-terminal, with the firmware and software-version services "
         "on 127.0.0.1. Prints the serial device path and the service URL, one a line."));
     const QCommandLineOption help = p.addHelpOption();
-    const QCommandLineOption log(QStringLiteral("log"), QStringLiteral("Log every frame received (time, type, length)."));
+    const QCommandLineOption log(QStringLiteral("log"), QStringLiteral("Log every frame received (time, type, length, payload in hex)."));
     const QCommandLineOption rate(QStringLiteral("rate"), QStringLiteral("Telemetry frames per second for each type (0: none)."), QStringLiteral("hz"), QStringLiteral("10"));
     const QCommandLineOption records(QStringLiteral("records"), QStringLiteral("Number of black-box records."), QStringLiteral("n"), QStringLiteral("12"));
     const QCommandLineOption blocks(QStringLiteral("blocks"), QStringLiteral("Blocks of 256 bytes a record, as min:max."), QStringLiteral("min:max"), QStringLiteral("20:60"));

@@ -62,11 +62,14 @@ int main(int argc, char *argv[])
 
     if (config.log) {
         QObject::connect(&aircraft, &AircraftEngine::frameReceived, &app,
-                         [](quint8 type, int length, const QByteArray &) {
-                             printLine(stderr, QStringLiteral("%1 rx type 0x%2 length %3")
+                         [](quint8 type, int length, const QByteArray &frame) {
+                             // The payload too (bytes 8 on), so that a command's sub-command and
+                             // value can be told apart (a pump run from its stop).
+                             printLine(stderr, QStringLiteral("%1 rx type 0x%2 length %3 payload %4")
                                                    .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs))
                                                    .arg(type, 2, 16, QLatin1Char('0'))
-                                                   .arg(length));
+                                                   .arg(length)
+                                                   .arg(QString::fromLatin1(frame.mid(8, length).toHex(' '))));
                          });
         QObject::connect(&aircraft, &AircraftEngine::connectionChanged, &app, [](bool connected) {
             printLine(stderr, connected ? QStringLiteral("host connected") : QStringLiteral("host gone"));

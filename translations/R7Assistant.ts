@@ -806,20 +806,120 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
 <context>
     <name>LumActaPhytophySin</name>
     <message>
-        <source>喷洒速度</source>
-        <translation>Spray rate</translation>
-    </message>
-    <message>
         <source>喷幅</source>
         <translation>Spray width</translation>
     </message>
     <message>
-        <source>作业速度</source>
+        <source>工作速度</source>
         <translation>Work speed</translation>
     </message>
     <message>
-        <source>传感器</source>
-        <translation>Sensors</translation>
+        <source>药泵校准</source>
+        <translation>Pump calibration</translation>
+    </message>
+    <message>
+        <source>传感开关</source>
+        <translation>Sensor switches</translation>
+    </message>
+    <message>
+        <source>药泵校准示意图</source>
+        <translation>Pump calibration picture</translation>
+    </message>
+    <message>
+        <source>打开开关后药泵按设定转速运转（会喷出药液）。同一时间只运行一路；按 Esc 立即停止。</source>
+        <translation>Switched on, the pump runs at the set speed (liquid comes out). One row runs at a time; Esc stops it at once.</translation>
+    </message>
+    <message>
+        <source>工作喷速</source>
+        <translation>Working spray speed</translation>
+    </message>
+    <message>
+        <source>最小喷速</source>
+        <translation>Minimum spray speed</translation>
+    </message>
+    <message>
+        <source>工作喷速药泵开关</source>
+        <translation>Working spray speed pump switch</translation>
+    </message>
+    <message>
+        <source>最小喷速药泵开关</source>
+        <translation>Minimum spray speed pump switch</translation>
+    </message>
+    <message>
+        <source>药泵运行中，按 Esc 停止</source>
+        <translation>Pump running: press Esc to stop</translation>
+    </message>
+    <message>
+        <source>传感器示意图</source>
+        <translation>Sensors picture</translation>
+    </message>
+    <message>
+        <source>辅助定高雷达开关</source>
+        <translation>Altitude radar switch</translation>
+    </message>
+    <message>
+        <source>当前探测高度</source>
+        <translation>Current detected height</translation>
+    </message>
+    <message>
+        <source>米</source>
+        <extracomment>Unit of the radar&apos;s measured height (metres).
+----------
+Unit suffix of the spray width (metres), shown after the number.</extracomment>
+        <translation> m</translation>
+    </message>
+    <message>
+        <source>液位传感器开关</source>
+        <translation>Liquid-level sensor switch</translation>
+    </message>
+    <message>
+        <source>当前探测高度：无数据</source>
+        <translation>Current detected height: no reading</translation>
+    </message>
+    <message>
+        <source>当前探测高度：%1 米</source>
+        <translation>Current detected height: %1 m</translation>
+    </message>
+    <message>
+        <source>喷幅示意图</source>
+        <translation>Spray width picture</translation>
+    </message>
+    <message>
+        <source>相邻两条航线之间的距离，1～15 米。</source>
+        <translation>Distance between two neighbouring passes, 1 to 15 m.</translation>
+    </message>
+    <message>
+        <source>喷幅：</source>
+        <translation>Spray width:</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>设置喷幅</source>
+        <translation>Set spray width</translation>
+    </message>
+    <message>
+        <source>工作速度示意图</source>
+        <translation>Work speed picture</translation>
+    </message>
+    <message>
+        <source>自主作业时沿航线飞行的速度，2～20 米/秒。</source>
+        <translation>Speed along the passes in automatic work, 2 to 20 m/s.</translation>
+    </message>
+    <message>
+        <source>工作速度：</source>
+        <translation>Work speed:</translation>
+    </message>
+    <message>
+        <source>米/秒</source>
+        <extracomment>Unit suffix of the work speed (metres per second), shown after the number.</extracomment>
+        <translation> m/s</translation>
+    </message>
+    <message>
+        <source>设置工作速度</source>
+        <translation>Set work speed</translation>
     </message>
 </context>
 <context>

@@ -90,6 +90,7 @@ void KivMainWindow::makeConnections()
     connect(this, SIGNAL(SignalIMUUpdate()), m_tools, SLOT(SlotIMUUpdate()));
     connect(this, SIGNAL(SignalHandShaked(bool)), m_tools, SLOT(SlotHandShaked(bool)));
     connect(this, SIGNAL(SignalHandShaked(bool)), m_settings, SLOT(SlotHandShaked(bool)));
+    connect(this, &KivMainWindow::SignalHandShaked, m_spraying, &LumActaPhytophySin::SlotHandShaked);
     connect(ui->stackedWidget, SIGNAL(currentChanged(int)), m_tools, SLOT(SlotIsToolsPageSeleced(int)));
     connect(ui->stackedWidget, SIGNAL(currentChanged(int)), m_spraying, SLOT(SlotSpraySpeedAllClose()));
     connect(ui->btn_ActaPhytophySin, SIGNAL(clicked(bool)), this, SLOT(SlotClikedActaPhytophySin(bool)));
@@ -167,6 +168,14 @@ void KivMainWindow::on_btn_close_clicked()
     close();
 }
 
+void KivMainWindow::closeEvent(QCloseEvent *event)
+{
+    // Every way of closing the window (the title bar's button, the window manager, Alt+F4)
+    // stops a pump run first.
+    m_spraying->SlotSpraySpeedAllClose();
+    QMainWindow::closeEvent(event);
+}
+
 // --- Pages and help ----------------------------------------------------------------------------
 
 void KivMainWindow::on_btn_settings_clicked(bool checked)
@@ -212,8 +221,12 @@ void KivMainWindow::showPage(int index)
 
 void KivMainWindow::SlotClikedActaPhytophySin(bool)
 {
+    const QPointer<KivMainWindow> self(this);
     ui->stackedWidget->setCurrentIndex(3);
+    // The pump sub-page's entry waits between its reads: the window may be closed meanwhile.
     m_spraying->showCheckedTab();
+    if (!self)
+        return;
     // The aircraft answers one command at a time: space the four reads. Closing the window
     // during a wait ends the sequence.
     Q_EMIT SignalRequestSpraySpeed();
