@@ -74,5 +74,9 @@ int main(int argc, char *argv[])
     if (!options.screenshotsDir.isEmpty())
         new ScreenshotTour(app, options.screenshotsDir);
     StartupProbe::installOn(mainWindow);
-    return app->exec();
+    const int status = app->exec();
+    // Destroying the application closes the port, which first writes out what is still queued
+    // (the pumps' stop commands sent on closing the window).
+    delete app;
+    return status;
 }
