@@ -247,11 +247,6 @@ void KivGuiController::importParameters(const QString &fileName)
         userPrompts().tell(QMessageBox::Critical, tr("错误"), tr("读取文件错误！"), QMessageBox::Ok);
         return;
     }
-    // Signals, not the link itself: the wiring takes each to its write command.
-    void (KivGuiController::*const sends[ParameterFile::kGroupCount])() = {
-        &KivGuiController::send_JX, &KivGuiController::send_JSJ, &KivGuiController::send_TDFX,
-        &KivGuiController::send_ZJ, &KivGuiController::send_GD, &KivGuiController::send_DYBH,
-        &KivGuiController::send_DJDS};
     QList<int> unconfirmed;
     for (int group = 0; group < ParameterFile::kGroupCount; ++group) {
         if (!linkConnected) { // lost on the way: what is left was never sent
@@ -259,7 +254,7 @@ void KivGuiController::importParameters(const QString &fileName)
             continue;
         }
         ParameterFile::storeGroup(store(), *document, group);
-        Q_EMIT(this->*sends[group])();
+        sendImportGroup(group);
         // The link tracks one command: the next group waits for this one's acknowledgement.
         const uint8_t command = ParameterFile::groups()[group].command;
         const QPointer<KivGuiController> self(this);
@@ -275,6 +270,21 @@ void KivGuiController::importParameters(const QString &fileName)
         userPrompts().tell(QMessageBox::Warning, tr("警告"),
                            tr("导入未完成，飞机没有确认这些参数：%1").arg(groupNames(unconfirmed)),
                            QMessageBox::Ok);
+}
+
+void KivGuiController::sendImportGroup(int group)
+{
+    // Signals, not the link itself: the wiring takes each to its write command.
+    switch (group) {
+    case 0: Q_EMIT send_JX(); break;
+    case 1: Q_EMIT send_JSJ(); break;
+    case 2: Q_EMIT send_TDFX(); break;
+    case 3: Q_EMIT send_ZJ(); break;
+    case 4: Q_EMIT send_GD(); break;
+    case 5: Q_EMIT send_DYBH(); break;
+    case 6: Q_EMIT send_DJDS(); break;
+    default: break;
+    }
 }
 
 void KivGuiController::requestFirmwareUpdate(int type, const QString &runPath)

@@ -102,6 +102,8 @@ private:
     // nothing when none came, the link dropped or this object went away meanwhile.
     std::optional<QString> waitForReply(uint8_t command, int timeoutMs);
     QString groupNames(const QList<int> &groups) const;
+    // Emits the send signal of one parameter-file group (in the file's group order).
+    void sendImportGroup(int group);
 
     ParameterFreshness m_freshness;
     bool m_waiting = false;
