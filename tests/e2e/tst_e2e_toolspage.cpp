@@ -3,11 +3,7 @@
 // a group, the factory reset's answer, monitoring that never pushes a write aside, the service
 // countdown and cycle, the self-check after a link loss. Message boxes and file dialogs are
 // replaced and recorded.
-#include "app/KivApplication.h"
-#include "app/LinkConnected.h"
-#include "link/serialport.h"
-#include "sim/SimulatedAircraft.h"
-#include "ui/KivMainWindow.h"
+#include "e2e/ProgramRig.h"
 #include "ui/KivToolsWgt.h"
 #include "ui/tools/UserPrompts.h"
 
@@ -15,23 +11,14 @@
 #include <QButtonGroup>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
-#include <QLoggingCategory>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
+using namespace e2e;
+
 namespace {
-SimulatedAircraft *aircraft = nullptr;
-
-struct Received
-{
-    quint8 type;
-    QByteArray payload;
-};
-
 KivToolsWgt *page()
 {
     return mainWindow->toolsPage();
@@ -44,11 +31,6 @@ T *child(const char *name)
     if (!widget)
         qFatal("no %s", name);
     return widget;
-}
-
-AircraftSettings &onBoard()
-{
-    return aircraft->state().settings;
 }
 
 void press(const char *button)
@@ -73,48 +55,18 @@ class tst_E2eToolsPage : public QObject
             return r.type == 0x1C && r.payload.size() == 5 && quint8(r.payload[0]) == 0x06;
         }));
     }
-    bool waitForReadBack()
-    {
-        QSignalSpy readBack(KivApplication::instance(), &KivApplication::readBackFinished);
-        return readBack.wait(20000) && QTest::qWaitFor([] { return linkConnected == 1; }, 1000);
-    }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
-        connect(aircraft,
-                &AircraftEngine::frameReceived,
-                this,
-                [this](quint8 type, int length, const QByteArray &frame) {
-                    m_received.append({type, frame.mid(8, length)});
-                });
-        userPrompts().tell = [this](QMessageBox::Icon,
-                                    const QString &,
-                                    const QString &text,
-                                    QMessageBox::StandardButton) {
-            m_told << text;
-        };
-        userPrompts().confirm = [](QMessageBox::Icon,
-                                   const QString &,
-                                   const QString &,
-                                   const QString &,
-                                   const QString &) {
-            return true;
-        };
-        userPrompts().saveFileName =
-            [this](QWidget *, const QString &, const QString &, const QString &, const QString &) {
-                return m_file;
-            };
-        userPrompts().openFileName
-            = [this](QWidget *, const QString &, const QString &, const QString &) {
-                  return m_file;
-              };
+        using S = const QString &;
+        userPrompts().tell = [this](QMessageBox::Icon, S, S text, QMessageBox::StandardButton) { m_told << text; };
+        userPrompts().confirm = [](QMessageBox::Icon, S, S, S, S) { return true; };
+        userPrompts().saveFileName = [this](QWidget *, S, S, S, S) { return m_file; };
+        userPrompts().openFileName = [this](QWidget *, S, S, S) { return m_file; };
         // A cycle of 0 on the aircraft: the read-back shows it marked and never writes it back.
         onBoard().maintenanceCycle = 0;
-        mainWindow->activateWindow();
-        KivApplication::instance()->serialPort()->addExtraPortName(aircraft->slavePath());
-        QVERIFY(waitForReadBack());
+        QVERIFY(connectProgram(this, m_received));
         QTest::qWait(1500); // the last maintenance reads
         QCOMPARE(cycleWrites(), 0);
         QCOMPARE(onBoard().maintenanceCycle, 0u);
@@ -213,6 +165,7 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(
             child<QLineEdit>("letNextCycle")->text(), QStringLiteral("120"), 3000);
         QVERIFY(!page()->isTipBlinking());
+        QVERIFY(!child<QLineEdit>("letNextCycle")->styleSheet().contains(QLatin1String("255, 0, 0")));
         QCOMPARE(cycleWrites(), before + 1);
     }
 
@@ -232,19 +185,7 @@ private Q_SLOTS:
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    QStandardPaths::setTestModeEnabled(true);
-    KivApplication *app = KivApplication::getInstance(argc, argv, [](KivApplication *a) {
-        aircraft = new SimulatedAircraft(a);
-        aircraft->setTelemetryRate(20);
-    });
-    if (!aircraft->start())
-        qFatal("no pseudo-terminal: %s", qPrintable(aircraft->errorString()));
-    tst_E2eToolsPage test;
-    const int result = QTest::qExec(&test, argc, argv);
-    delete app;
-    return result;
+    return runProgram<tst_E2eToolsPage>(argc, argv);
 }
 
 #include "tst_e2e_toolspage.moc"
