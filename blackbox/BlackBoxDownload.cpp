@@ -38,7 +38,7 @@ void BlackBoxDownload::start(const QString &exportDir)
     m_next = [this] {
         beginAfterWait();
     };
-    m_timer.start(kStartDelayMs);
+    m_timer.start(m_startDelayMs);
 }
 
 void BlackBoxDownload::beginAfterWait()

@@ -44,6 +44,8 @@ public:
     // off, later replies ignored, a record in progress dropped.
     void close();
     bool isOpen() const { return m_phase != Phase::Idle; }
+    // Tests shorten the wait before the first request; the program keeps kStartDelayMs.
+    void setStartDelayMs(int ms) { m_startDelayMs = ms; }
 
     // Every reply notification of the link; only 0xE1..0xE4 are acted on.
     void onReturnInfo(uint8_t command, const QString &text);
@@ -79,6 +81,7 @@ private:
     QTimer m_timer; // the start wait, then the pause between a reply and the next request
     std::function<void()> m_next;
     Phase m_phase = Phase::Idle;
+    int m_startDelayMs = kStartDelayMs;
     QDateTime m_recordStartUtc;
     int m_lostChunks = 0; // of the record in progress
     QMap<QString, int> m_incomplete;

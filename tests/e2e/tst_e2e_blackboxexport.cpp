@@ -60,30 +60,22 @@ class tst_E2eBlackBoxExport : public QObject
     QElapsedTimer m_clock;
     std::unique_ptr<QTemporaryDir> m_folder;
 
+    // Requests of `type` (0: any black-box request) received since `from`, of `record` if given.
     int countFrom(int from, quint8 type, quint32 record = 0) const
     {
         int n = 0;
         for (int i = from; i < m_received.size(); ++i) {
             const Received &r = m_received[i];
-            n += r.type == type
+            n += (type ? r.type == type : r.type >= 0xE1 && r.type <= 0xE5)
                  && (record == 0 || (r.payload.size() >= 4 && be(r.payload, 0) == record));
         }
         return n;
     }
-    int blackBoxRequestsFrom(int from) const
-    {
-        int n = 0;
-        for (int i = from; i < m_received.size(); ++i)
-            n += m_received[i].type >= 0xE1 && m_received[i].type <= 0xE5;
-        return n;
-    }
-    // The tools page's black-box button, as the user presses it.
     void pressBlackBoxes()
     {
-        if (auto *button = tools()->findChild<QPushButton *>(QStringLiteral("btnBlackBoxes")))
-            QTest::mouseClick(button, Qt::LeftButton);
-        else
-            QVERIFY(QMetaObject::invokeMethod(tools(), "SlotClickBlackBoxes"));
+        auto *button = tools()->findChild<QPushButton *>(QStringLiteral("btnBlackBoxes"));
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
     }
     static QString expectedName(const FlightRecord &record)
     {
@@ -179,12 +171,9 @@ private Q_SLOTS:
         }
         QCOMPARE(int(aircraft->flightRecords()[10].bytes.size() / 128) % 2, 1);
         // Heartbeats carried 0x00 while data was fetched, and 0xFF again afterwards.
-        bool zeroSeen = false;
-        for (int i = from; i < m_received.size(); ++i)
-            zeroSeen
-                = zeroSeen
-                  || (m_received[i].type == 0xC1 && m_received[i].payload == QByteArray(1, '\0'));
-        QVERIFY(zeroSeen);
+        QVERIFY(std::any_of(m_received.begin() + from, m_received.end(), [](const Received &r) {
+            return r.type == 0xC1 && r.payload == QByteArray(1, '\0');
+        }));
         SerialLink *link = KivApplication::instance()->serialLink();
         QVERIFY(!link->isContinuous());
         QCOMPARE(link->currentHeartbeatFlag(), uint8_t(0xFF));
@@ -256,7 +245,7 @@ private Q_SLOTS:
                 Q_ARG(QByteArray, FrameBytes::reply(quint8(f[0]), f.mid(1)))));
         }
         QTest::qWait(1200);
-        QCOMPARE(blackBoxRequestsFrom(quiet), 0);
+        QCOMPARE(countFrom(quiet, 0), 0);
         QVERIFY(!link->isContinuous());
         QCOMPARE(files(), QStringList{expectedName(aircraft->flightRecords()[3])});
         QVERIFY(!dialog()->isVisible());
@@ -270,7 +259,7 @@ private Q_SLOTS:
         QTest::qWait(400);
         QTest::keyClick(dialog(), Qt::Key_Escape);
         QTest::qWait(1200);
-        QCOMPARE(blackBoxRequestsFrom(from), 0);
+        QCOMPARE(countFrom(from, 0), 0);
         QVERIFY(!KivApplication::instance()->serialLink()->isContinuous());
     }
 
@@ -343,7 +332,7 @@ private Q_SLOTS:
         pressBlackBoxes();
         QTest::qWait(1200);
         QVERIFY(!dialog() || !dialog()->isVisible());
-        QCOMPARE(blackBoxRequestsFrom(from), 0);
+        QCOMPARE(countFrom(from, 0), 0);
     }
 
     // The link lost during the download closes the dialog and ends bulk-transfer mode.
