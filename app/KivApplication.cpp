@@ -231,7 +231,11 @@ void KivApplication::reportPortOpenFailure(const QString &port, int serialPortEr
     box->show();
 }
 
-void KivApplication::SlotSeralPortError() {}
+void KivApplication::SlotSeralPortError()
+{
+    // Nothing to do here: the link drops its connection on the same signal, and the port
+    // restarts its enumeration itself.
+}
 
 // --- Connection and read-back ------------------------------------------------------------------
 
