@@ -1,5 +1,7 @@
 // The spraying page driven as a user drives it, in the whole program, against the simulated
 // aircraft: what reached it is read from its settings, its pump state and the frames it received.
+#include "ProgramRig.h"
+
 #include "app/KivApplication.h"
 #include "app/LinkConnected.h"
 #include "link/serialport.h"
@@ -24,15 +26,11 @@
 #include <QTest>
 #include <QToolButton>
 
+using e2e::aircraft;
+using e2e::Received;
+using e2e::waitForReadBack;
+
 namespace {
-SimulatedAircraft *aircraft = nullptr;
-
-struct Received
-{
-    quint8 type;
-    QByteArray payload;
-};
-
 LumActaPhytophySin *page() { return mainWindow->sprayingPage(); }
 AircraftState &onBoard() { return aircraft->state(); }
 bool isRed(QWidget *box) { return box->styleSheet().contains(QLatin1String("rgb(255, 0, 0)")); }
@@ -107,24 +105,12 @@ class tst_E2eSprayingPage : public QObject
         QTRY_COMPARE(int(onBoard().pumpRunning), 1);
         QCOMPARE(int(onBoard().settings.pumpSpeed), speed);
     }
-    bool waitForReadBack()
-    {
-        QSignalSpy readBack(KivApplication::instance(), &KivApplication::readBackFinished);
-        return readBack.wait(20000) && QTest::qWaitFor([] { return linkConnected == 1; }, 1000);
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
-        connect(aircraft, &AircraftEngine::frameReceived, this, [this](quint8 type, int length, const QByteArray &frame) {
-            m_received.append({type, frame.mid(8, length)});
-        });
         onBoard().settings.sprayWidth = 550;
         onBoard().settings.workSpeed = 620;
-        mainWindow->activateWindow();
-        app()->serialPort()->addExtraPortName(aircraft->slavePath());
-        QVERIFY(waitForReadBack());
+        QVERIFY(e2e::connectProgram(this, m_received));
         QTest::qWait(500); // the last replies
     }
 
@@ -330,19 +316,7 @@ private:
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    QStandardPaths::setTestModeEnabled(true);
-    KivApplication *app = KivApplication::getInstance(argc, argv, [](KivApplication *a) {
-        aircraft = new SimulatedAircraft(a);
-        aircraft->setTelemetryRate(20);
-    });
-    if (!aircraft->start())
-        qFatal("no pseudo-terminal: %s", qPrintable(aircraft->errorString()));
-    tst_E2eSprayingPage test;
-    const int result = QTest::qExec(&test, argc, argv);
-    delete app;
-    return result;
+    return e2e::runProgram<tst_E2eSprayingPage>(argc, argv);
 }
 
 #include "tst_e2e_sprayingpage.moc"

@@ -11,6 +11,8 @@
 #include "widgets/KivSwitch.h"
 #include "widgets/LumPushButton.h"
 
+#include "support/PageInspection.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
@@ -29,6 +31,9 @@
 #include <QTest>
 #include <QTimer>
 
+using PageInspection::hasChinese;
+using PageInspection::focusedControl;
+
 namespace {
 KivMainWindow *w = nullptr;
 
@@ -43,32 +48,11 @@ T *child(const char *name)
     return page()->findChild<T *>(QLatin1String(name));
 }
 
-bool hasChinese(const QString &text)
-{
-    return text.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]")));
-}
-
-// The controls of a sub-page a user can reach with Tab.
 QList<QWidget *> controlsOf(int subPage)
 {
-    QList<QWidget *> controls;
-    QWidget *sub = page()->stackedWidget()->widget(subPage);
-    for (QWidget *widget : sub->findChildren<QWidget *>()) {
-        const bool part = qobject_cast<QAbstractSpinBox *>(widget->parentWidget()); // its line edit
-        if (!part && (widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(sub) && widget->isEnabled())
-            controls << widget;
-    }
-    return controls;
+    return PageInspection::tabReachable(page()->stackedWidget()->widget(subPage));
 }
 
-// The control that has the focus (a spin box for its line edit).
-QWidget *focusedControl()
-{
-    QWidget *focus = QApplication::focusWidget();
-    if (focus && qobject_cast<QAbstractSpinBox *>(focus->parentWidget()))
-        return focus->parentWidget();
-    return focus;
-}
 } // namespace
 
 class tst_KivSettingWgt : public QObject

@@ -8,6 +8,8 @@
 #include "ui/KivToolsWgt.h"
 #include "ui/tools/UserPrompts.h"
 
+#include "support/PageInspection.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
@@ -23,6 +25,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+using PageInspection::hasChinese;
 
 namespace {
 KivMainWindow *w = nullptr;
@@ -41,10 +45,6 @@ T *child(const QString &name)
     return widget;
 }
 
-bool hasChinese(const QString &text)
-{
-    return text.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]")));
-}
 } // namespace
 
 class tst_KivToolsWgt : public QObject

@@ -9,6 +9,8 @@
 #include "ui/KivMainWindow.h"
 #include "update/KivUpdateWgt.h"
 
+#include "support/PageInspection.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QJsonDocument>
@@ -24,6 +26,8 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
+
+using PageInspection::hasChinese;
 
 namespace {
 KivMainWindow *w = nullptr;
@@ -59,10 +63,6 @@ void answer(QMessageBox *box, const QString &buttonText)
     QFAIL(qPrintable(QStringLiteral("no button ") + buttonText));
 }
 
-bool hasChinese(const QString &text)
-{
-    return text.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]")));
-}
 } // namespace
 
 class tst_KivUpdateWgt : public QObject

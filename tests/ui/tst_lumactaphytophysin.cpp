@@ -9,6 +9,8 @@
 #include "widgets/KivSliderControl.h"
 #include "widgets/KivSwitch.h"
 
+#include "support/PageInspection.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
@@ -28,6 +30,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+using PageInspection::hasChinese;
+using PageInspection::focusedControl;
+
 namespace {
 KivMainWindow *w = nullptr;
 
@@ -42,29 +47,12 @@ T *child(const QByteArray &name)
     return widget;
 }
 
-bool hasChinese(const QString &text) { return text.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))); }
 bool isPending(QWidget *box) { return box->styleSheet().contains(QLatin1String("rgb(255, 0, 0)")); }
 bool isConfirmed(QWidget *box) { return box->styleSheet().contains(QLatin1String("rgb(123, 123, 123)")); }
 
-// The controls of a sub-page a user can reach with Tab.
 QList<QWidget *> controlsOf(int subPage)
 {
-    QList<QWidget *> controls;
-    QWidget *sub = page()->stackedWidget()->widget(subPage);
-    for (QWidget *widget : sub->findChildren<QWidget *>()) {
-        const bool part = qobject_cast<QAbstractSpinBox *>(widget->parentWidget()); // its line edit
-        if (!part && (widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(sub) && widget->isEnabled())
-            controls << widget;
-    }
-    return controls;
-}
-
-QWidget *focusedControl()
-{
-    QWidget *focus = QApplication::focusWidget();
-    if (focus && qobject_cast<QAbstractSpinBox *>(focus->parentWidget()))
-        return focus->parentWidget();
-    return focus;
+    return PageInspection::tabReachable(page()->stackedWidget()->widget(subPage));
 }
 
 // Every signal of the page, by name, in the order emitted.
