@@ -11,7 +11,7 @@
 #include "widgets/KivSwitch.h"
 #include "widgets/LumPushButton.h"
 
-#include "support/PageInspection.h"
+#include "support/PageProbes.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -31,8 +31,8 @@
 #include <QTest>
 #include <QTimer>
 
-using PageInspection::hasChinese;
-using PageInspection::focusedControl;
+using PageProbes::hasChinese;
+using PageProbes::focusedControl;
 
 namespace {
 KivMainWindow *w = nullptr;
@@ -50,7 +50,7 @@ T *child(const char *name)
 
 QList<QWidget *> controlsOf(int subPage)
 {
-    return PageInspection::tabReachable(page()->stackedWidget()->widget(subPage));
+    return PageProbes::tabReachable(page()->stackedWidget()->widget(subPage));
 }
 
 } // namespace

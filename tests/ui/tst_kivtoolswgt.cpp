@@ -8,7 +8,7 @@
 #include "ui/KivToolsWgt.h"
 #include "ui/tools/UserPrompts.h"
 
-#include "support/PageInspection.h"
+#include "support/PageProbes.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -26,7 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using PageInspection::hasChinese;
+using PageProbes::hasChinese;
 
 namespace {
 KivMainWindow *w = nullptr;

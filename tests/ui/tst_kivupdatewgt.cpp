@@ -9,7 +9,7 @@
 #include "ui/KivMainWindow.h"
 #include "update/KivUpdateWgt.h"
 
-#include "support/PageInspection.h"
+#include "support/PageProbes.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -27,7 +27,7 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
-using PageInspection::hasChinese;
+using PageProbes::hasChinese;
 
 namespace {
 KivMainWindow *w = nullptr;

@@ -9,7 +9,7 @@
 #include "widgets/KivSliderControl.h"
 #include "widgets/KivSwitch.h"
 
-#include "support/PageInspection.h"
+#include "support/PageProbes.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -30,8 +30,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-using PageInspection::hasChinese;
-using PageInspection::focusedControl;
+using PageProbes::hasChinese;
+using PageProbes::focusedControl;
 
 namespace {
 KivMainWindow *w = nullptr;
@@ -52,7 +52,7 @@ bool isConfirmed(QWidget *box) { return box->styleSheet().contains(QLatin1String
 
 QList<QWidget *> controlsOf(int subPage)
 {
-    return PageInspection::tabReachable(page()->stackedWidget()->widget(subPage));
+    return PageProbes::tabReachable(page()->stackedWidget()->widget(subPage));
 }
 
 // Every signal of the page, by name, in the order emitted.

@@ -8,7 +8,7 @@
 #include <QWidget>
 
 // What the page tests ask of a page as a keyboard or screen-reader user meets it.
-namespace PageInspection {
+namespace PageProbes {
 
 inline bool hasChinese(const QString &text)
 {
@@ -36,4 +36,4 @@ inline QWidget *focusedControl()
     return focus;
 }
 
-} // namespace PageInspection
+} // namespace PageProbes
