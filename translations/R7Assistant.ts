@@ -25,6 +25,61 @@
     </message>
 </context>
 <context>
+    <name>ImportPreview</name>
+    <message>
+        <source>机型</source>
+        <translation>Frame type</translation>
+    </message>
+    <message>
+        <source>接收机类型</source>
+        <translation>Receiver type</translation>
+    </message>
+    <message>
+        <source>通道反向</source>
+        <translation>Channel reverse</translation>
+    </message>
+    <message>
+        <source>飞机轴距</source>
+        <translation>Wheelbase</translation>
+    </message>
+    <message>
+        <source>稳定感度</source>
+        <translation>Stability gain</translation>
+    </message>
+    <message>
+        <source>姿态感度</source>
+        <translation>Attitude gain</translation>
+    </message>
+    <message>
+        <source>油门感度</source>
+        <translation>Throttle gain</translation>
+    </message>
+    <message>
+        <source>一级保护电压</source>
+        <translation>Level 1 voltage</translation>
+    </message>
+    <message>
+        <source>二级保护电压</source>
+        <translation>Level 2 voltage</translation>
+    </message>
+    <message>
+        <source>保护措施</source>
+        <translation>Protection action</translation>
+    </message>
+    <message>
+        <source>电机怠速</source>
+        <translation>Motor idle</translation>
+    </message>
+    <message>
+        <source>文件的%1（%2）与飞机的（%3）不同，这个文件可能是另一架飞机的。</source>
+        <translation>%1 in the file (%2) differs from the aircraft's (%3): this file may be for another aircraft.</translation>
+    </message>
+    <message>
+        <source>还没有从飞机读到%1，无法与文件的%2比较。</source>
+        <translation>The aircraft's %1 has not been read yet and cannot be compared with the file's %2.</translation>
+    </message>
+</context>
+<context>
     <name>KivApplication</name>
     <message>
         <source>错误</source>
@@ -144,6 +199,42 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
     <message>
         <source>电机怠速</source>
         <translation>Motor idle</translation>
+    </message>
+    <message>
+        <source>这些参数没有从飞机读到：%1</source>
+        <translation>These parameters could not be read from the aircraft: %1</translation>
+    </message>
+    <message>
+        <source>写入文件失败：%1</source>
+        <translation>Failed to write the file: %1</translation>
+    </message>
+    <message>
+        <source>参数备份失败。%1
+
+不备份参数，继续吗？</source>
+        <translation>The parameters could not be backed up. %1
+
+Continue without a backup?</translation>
+    </message>
+    <message>
+        <source>不备份，继续</source>
+        <translation>Continue without backup</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>参数没有备份。</source>
+        <translation>The parameters were not backed up.</translation>
+    </message>
+    <message>
+        <source>原来的参数已备份到：%1</source>
+        <translation>The previous parameters were backed up to: %1</translation>
+    </message>
+    <message>
+        <source>（备份前先从飞机读取了：%1）</source>
+        <translation>(Read from the aircraft before the backup: %1)</translation>
     </message>
 </context>
 <context>
@@ -1197,6 +1288,113 @@ Unit suffix of the spray width (metres), shown after the number.</extracomment>
     <message>
         <source>hover</source>
         <translation>Hovering</translation>
+    </message>
+</context>
+<context>
+    <name>StagedImportDialog</name>
+    <message>
+        <source>导入参数</source>
+        <translation>Import parameters</translation>
+    </message>
+    <message>
+        <source>发送前请核对文件中的参数。只发送勾选的组；底色标出的是导入会改变的参数。</source>
+        <translation>Check the file's parameters before sending. Only checked groups are sent; highlighted rows are the settings the import changes.</translation>
+    </message>
+    <message>
+        <source>警告：%1</source>
+        <translation>Warning: %1</translation>
+    </message>
+    <message>
+        <source>文件与飞机的参数对比</source>
+        <translation>File and aircraft parameters</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>文件中的值</source>
+        <translation>In the file</translation>
+    </message>
+    <message>
+        <source>飞机当前的值</source>
+        <translation>On the aircraft now</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>发送所选</source>
+        <translation>Send selected</translation>
+    </message>
+    <message>
+        <source>全部发送</source>
+        <translation>Send all</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>Unknown</translation>
+    </message>
+    <message>
+        <source>（文件中没有）</source>
+        <translation>(not in the file)</translation>
+    </message>
+    <message>
+        <source>文件中没有这一项，这一组会发送程序中现有的值。</source>
+        <translation>The file does not have this setting; the group sends the value the program holds.</translation>
+    </message>
+    <message>
+        <source>还没有从飞机读到这个值。</source>
+        <translation>This value has not been read from the aircraft yet.</translation>
+    </message>
+    <message>
+        <source>会改变</source>
+        <translation>will change</translation>
+    </message>
+    <message>
+        <source>飞机的值未知</source>
+        <translation>aircraft's value unknown</translation>
+    </message>
+    <message>
+        <source>不变</source>
+        <translation>unchanged</translation>
+    </message>
+    <message>
+        <source>%1，文件：%2，飞机：%3，%4</source>
+        <translation>%1, file: %2, aircraft: %3, %4</translation>
+    </message>
+    <message>
+        <source>正在发送…</source>
+        <translation>Sending…</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>飞机已确认</source>
+        <translation>Acknowledged by the aircraft</translation>
+    </message>
+    <message>
+        <source>飞机没有确认</source>
+        <translation>Not confirmed by the aircraft</translation>
+    </message>
+    <message>
+        <source>没有发送</source>
+        <translation>Not sent</translation>
+    </message>
+    <message>
+        <source>%1组已确认，%2组没有确认。</source>
+        <translation>%1 groups acknowledged, %2 not confirmed.</translation>
     </message>
 </context>
 <context>

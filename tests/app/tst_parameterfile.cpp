@@ -1,9 +1,14 @@
 // The parameter file: its layout as export writes it, what import accepts, and how each member
 // reaches its field.
 #include "app/AircraftParams.h"
+#include "app/ParameterBackup.h"
 #include "app/ParameterFile.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
@@ -128,6 +133,35 @@ private Q_SLOTS:
         QCOMPARE(int(p.Uav_Type), uavType);
         QCOMPARE(int(p.LV1), lv1);
         QCOMPARE(int(p.LV2), lv2);
+    }
+
+    // A backup is an ordinary parameter file under a dated name; a second one in the same
+    // second does not replace the first.
+    void backup()
+    {
+        QTemporaryDir dir;
+        AircraftParams p;
+        fill(p);
+        const QDateTime when(QDate(2026, 12, 7), QTime(2, 33, 57));
+        const QString folder = dir.filePath(QStringLiteral("Data"));
+        const ParameterBackup::Result first = ParameterBackup::write(p, folder, when);
+        p.LV2 = 1011;
+        const ParameterBackup::Result second = ParameterBackup::write(p, folder, when);
+        QCOMPARE(QFileInfo(first.path).fileName(), QStringLiteral("backup-20261207-023357.lum"));
+        QCOMPARE(QFileInfo(second.path).fileName(), QStringLiteral("backup-20261207-023357-2.lum"));
+        for (const auto &[path, lv2] : {std::pair{first.path, 65535}, std::pair{second.path, 1011}}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            AircraftParams read;
+            storeAll(read, ParameterFile::decode(file.readAll()).value());
+            QCOMPARE(int(read.LV2), lv2);
+            QCOMPARE(int(read.Contrl_Rec), 0x80);
+        }
+        // A folder that cannot be made: an error, no path.
+        const ParameterBackup::Result failed
+            = ParameterBackup::write(p, first.path + QStringLiteral("/sub"), when);
+        QVERIFY(failed.path.isEmpty());
+        QVERIFY(!failed.error.isEmpty());
     }
 };
 

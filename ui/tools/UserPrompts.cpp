@@ -1,5 +1,7 @@
 #include "ui/tools/UserPrompts.h"
 
+#include "ui/tools/StagedImportDialog.h"
+
 #include <QFileDialog>
 #include <QPushButton>
 
@@ -18,6 +20,17 @@ UserPrompts UserPrompts::standard()
         box.exec();
         return box.clickedButton() == yes;
     };
+    prompts.confirmCaution = [](const QString &title,
+                                const QString &text,
+                                const QString &accept,
+                                const QString &reject) {
+        QMessageBox box(QMessageBox::Warning, title, text);
+        QPushButton *yes = box.addButton(accept, QMessageBox::AcceptRole);
+        box.setDefaultButton(box.addButton(reject, QMessageBox::RejectRole));
+        box.exec();
+        return box.clickedButton() == yes;
+    };
+    prompts.reviewImport = [](StagedImportDialog &dialog) { dialog.exec(); };
     prompts.tell = [](QMessageBox::Icon icon,
                       const QString &title,
                       const QString &text,

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QWidget;
+class StagedImportDialog;
 
 struct UserPrompts
 {
@@ -19,6 +20,12 @@ struct UserPrompts
                        const QString &accept,
                        const QString &reject)>
         confirm;
+    // A warning whose safe answer, the second button, is the default; true for the first.
+    std::function<bool(const QString &title,
+                       const QString &text,
+                       const QString &accept,
+                       const QString &reject)>
+        confirmCaution;
     // A box with a single button.
     std::function<void(QMessageBox::Icon icon,
                        const QString &title,
@@ -35,6 +42,9 @@ struct UserPrompts
     std::function<QString(
         QWidget *parent, const QString &title, const QString &path, const QString &filter)>
         openFileName;
+
+    // The import preview, shown modally until the user closes it.
+    std::function<void(StagedImportDialog &dialog)> reviewImport;
 
     static UserPrompts standard();
 };
