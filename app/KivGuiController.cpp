@@ -304,6 +304,12 @@ void KivGuiController::reportImport(const QList<int> &unconfirmed)
                            QMessageBox::Ok);
 }
 
+QStringList KivGuiController::backupFailedQuestion(const QString &failure)
+{
+    return {tr("警告"), tr("参数备份失败。%1\n\n不备份参数，继续吗？").arg(failure), tr("不备份，继续"),
+            tr("取消")};
+}
+
 std::optional<QString> KivGuiController::backupParameters()
 {
     if (m_waiting)
@@ -340,10 +346,8 @@ std::optional<QString> KivGuiController::backupParameters()
             failure = tr("写入文件失败：%1").arg(written.error);
     }
     if (!failure.isEmpty()) {
-        if (!userPrompts().confirmCaution(tr("警告"),
-                                          tr("参数备份失败。%1\n\n不备份参数，继续吗？").arg(failure),
-                                          tr("不备份，继续"),
-                                          tr("取消")))
+        const QStringList question = backupFailedQuestion(failure);
+        if (!userPrompts().confirmCaution(question[0], question[1], question[2], question[3]))
             return std::nullopt;
         return tr("参数没有备份。");
     }

@@ -68,6 +68,9 @@ public:
     // sentence for the user's message (where the file is, what was read first), or nothing when
     // it failed and the user chose not to go on without it.
     std::optional<QString> backupParameters();
+    // The question asked when the backup failed (failure says why): title, text, the button that
+    // goes on, the one that stops.
+    static QStringList backupFailedQuestion(const QString &failure);
 
     static constexpr int kAcknowledgementMs = 1500; // seven resends of a lost frame
     static constexpr int kFactoryResetReplyMs = 3000;

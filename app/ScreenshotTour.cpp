@@ -5,7 +5,9 @@
 #include "app/ImportPreview.h"
 #include "app/KivGuiController.h"
 #include "app/LinkConnected.h"
+#include "app/ParameterBackup.h"
 #include "app/ParameterFile.h"
+#include "config/AppPaths.h"
 #include "config/AppConstants.h"
 #include "config/Language.h"
 #include "ui/KivMainWindow.h"
@@ -14,8 +16,10 @@
 #include "update/KivUpdateWgt.h"
 #include "ui/LumActaPhytophySin.h"
 #include "ui/tools/StagedImportDialog.h"
+#include "ui/tools/UserPrompts.h"
 
 #include <QAbstractButton>
+#include <QDateTime>
 #include <QDir>
 #include <QPixmap>
 #include <QTimer>
@@ -174,6 +178,15 @@ int ScreenshotTour::captureImportPreview()
         dialog.sendChecked();
         QCoreApplication::processEvents();
         failures += saveWidget(&dialog, QStringLiteral("import-result-%1.png").arg(QLatin1String(suffix))) ? 0 : 1;
+        // The question when the backup before a reset or an update cannot be written.
+        const QStringList question = KivGuiController::backupFailedQuestion(
+            KivGuiController::tr("写入文件失败：%1")
+                .arg(QDir::toNativeSeparators(dataFolderPath() + ParameterBackup::fileName(QDateTime::currentDateTime()))
+                     + QStringLiteral(": Permission denied")));
+        const auto box = UserPrompts::cautionBox(question[0], question[1], question[2], question[3]);
+        box->show();
+        QCoreApplication::processEvents();
+        failures += saveWidget(box.get(), QStringLiteral("backup-failed-%1.png").arg(QLatin1String(suffix))) ? 0 : 1;
     }
     clickLanguageButton(language);
     return failures;

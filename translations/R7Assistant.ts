@@ -72,11 +72,11 @@
     </message>
     <message>
         <source>文件的%1（%2）与飞机的（%3）不同，这个文件可能是另一架飞机的。</source>
-        <translation>%1 in the file (%2) differs from the aircraft's (%3): this file may be for another aircraft.</translation>
+        <translation>%1 in the file (%2) differs from the aircraft&apos;s (%3): this file may be for another aircraft.</translation>
     </message>
     <message>
         <source>还没有从飞机读到%1，无法与文件的%2比较。</source>
-        <translation>The aircraft's %1 has not been read yet and cannot be compared with the file's %2.</translation>
+        <translation>The aircraft&apos;s %1 has not been read yet and cannot be compared with the file&apos;s %2.</translation>
     </message>
 </context>
 <context>
@@ -1298,7 +1298,7 @@ Unit suffix of the spray width (metres), shown after the number.</extracomment>
     </message>
     <message>
         <source>发送前请核对文件中的参数。只发送勾选的组；底色标出的是导入会改变的参数。</source>
-        <translation>Check the file's parameters before sending. Only checked groups are sent; highlighted rows are the settings the import changes.</translation>
+        <translation>Check the file&apos;s parameters before sending. Only checked groups are sent; highlighted rows are the settings the import changes.</translation>
     </message>
     <message>
         <source>警告：%1</source>
@@ -1362,7 +1362,7 @@ Unit suffix of the spray width (metres), shown after the number.</extracomment>
     </message>
     <message>
         <source>飞机的值未知</source>
-        <translation>aircraft's value unknown</translation>
+        <translation>aircraft&apos;s value unknown</translation>
     </message>
     <message>
         <source>不变</source>

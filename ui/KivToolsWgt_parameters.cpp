@@ -62,8 +62,8 @@ void KivToolsWgt::on_btn_recover_clicked()
         return;
     // The settings the reset wipes go to a file first, unless the user goes on without.
     const std::optional<QString> backup = guiController->backupParameters();
-    if (!backup || !guiController || !linkConnected)
-        return;
+    if (!backup || !self || !guiController || !linkConnected)
+        return; // no backup and no going on without, or the window closed meanwhile
     // Read everything again once the aircraft has answered (not while an import still waits).
     if (guiController->restoreFactorySettings(*backup) && self)
         Q_EMIT SignalUpdateData();

@@ -24,11 +24,9 @@ UserPrompts UserPrompts::standard()
                                 const QString &text,
                                 const QString &accept,
                                 const QString &reject) {
-        QMessageBox box(QMessageBox::Warning, title, text);
-        QPushButton *yes = box.addButton(accept, QMessageBox::AcceptRole);
-        box.setDefaultButton(box.addButton(reject, QMessageBox::RejectRole));
-        box.exec();
-        return box.clickedButton() == yes;
+        const std::unique_ptr<QMessageBox> box = cautionBox(title, text, accept, reject);
+        box->exec();
+        return box->clickedButton() && box->buttonRole(box->clickedButton()) == QMessageBox::AcceptRole;
     };
     prompts.reviewImport = [](StagedImportDialog &dialog) { dialog.exec(); };
     prompts.tell = [](QMessageBox::Icon icon,
@@ -55,6 +53,17 @@ UserPrompts UserPrompts::standard()
               return QFileDialog::getOpenFileName(parent, title, path, filter);
           };
     return prompts;
+}
+
+std::unique_ptr<QMessageBox> UserPrompts::cautionBox(const QString &title,
+                                                     const QString &text,
+                                                     const QString &accept,
+                                                     const QString &reject)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, title, text);
+    box->addButton(accept, QMessageBox::AcceptRole);
+    box->setDefaultButton(box->addButton(reject, QMessageBox::RejectRole));
+    return box;
 }
 
 UserPrompts &userPrompts()

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QWidget;
 class StagedImportDialog;
@@ -47,6 +48,11 @@ struct UserPrompts
     std::function<void(StagedImportDialog &dialog)> reviewImport;
 
     static UserPrompts standard();
+    // The box confirmCaution shows, not yet opened.
+    static std::unique_ptr<QMessageBox> cautionBox(const QString &title,
+                                                   const QString &text,
+                                                   const QString &accept,
+                                                   const QString &reject);
 };
 
 // The prompts in use; tests assign their own.
