@@ -76,7 +76,7 @@
     </message>
     <message>
         <source>还没有从飞机读到%1，无法与文件的%2比较。</source>
-        <translation>The aircraft&apos;s %1 has not been read yet and cannot be compared with the file&apos;s %2.</translation>
+        <translation>%1 has not been read from the aircraft yet: it cannot be compared with the file&apos;s %2.</translation>
     </message>
 </context>
 <context>
