@@ -17,30 +17,24 @@ struct Member
 };
 
 // The eleven members of the file, with the field each one is stored in.
+// clang-format off
+#define MEMBER(field, mask, name) \
+    {#field, mask, [](const AircraftParams &p) { return int(p.field); }, name}
 const Member kMembers[] = {
-    {"Uav_Type", 0xFF, [](const AircraftParams &p) { return int(p.Uav_Type); },
-     QT_TRANSLATE_NOOP("ImportPreview", "机型")},
-    {"Contrl_type", 0xFF, [](const AircraftParams &p) { return int(p.Contrl_type); },
-     QT_TRANSLATE_NOOP("ImportPreview", "接收机类型")},
-    {"Contrl_Rec", 0xFF, [](const AircraftParams &p) { return int(p.Contrl_Rec); },
-     QT_TRANSLATE_NOOP("ImportPreview", "通道反向")},
-    {"Uav_wid", 0xFF, [](const AircraftParams &p) { return int(p.Uav_wid); },
-     QT_TRANSLATE_NOOP("ImportPreview", "飞机轴距")},
-    {"sensRateD", 0xFFFF, [](const AircraftParams &p) { return int(p.sensRateD); },
-     QT_TRANSLATE_NOOP("ImportPreview", "稳定感度")},
-    {"sensRateP", 0xFFFF, [](const AircraftParams &p) { return int(p.sensRateP); },
-     QT_TRANSLATE_NOOP("ImportPreview", "姿态感度")},
-    {"altRateP", 0xFFFF, [](const AircraftParams &p) { return int(p.altRateP); },
-     QT_TRANSLATE_NOOP("ImportPreview", "油门感度")},
-    {"LV1", 0xFFFF, [](const AircraftParams &p) { return int(p.LV1); },
-     QT_TRANSLATE_NOOP("ImportPreview", "一级保护电压")},
-    {"LV2", 0xFFFF, [](const AircraftParams &p) { return int(p.LV2); },
-     QT_TRANSLATE_NOOP("ImportPreview", "二级保护电压")},
-    {"SP_S", 0xFF, [](const AircraftParams &p) { return int(p.SP_S); },
-     QT_TRANSLATE_NOOP("ImportPreview", "保护措施")},
-    {"M_CCR0", 0xFF, [](const AircraftParams &p) { return int(p.M_CCR0); },
-     QT_TRANSLATE_NOOP("ImportPreview", "电机怠速")},
+    MEMBER(Uav_Type, 0xFF, QT_TRANSLATE_NOOP("ImportPreview", "机型")),
+    MEMBER(Contrl_type, 0xFF, QT_TRANSLATE_NOOP("ImportPreview", "接收机类型")),
+    MEMBER(Contrl_Rec, 0xFF, QT_TRANSLATE_NOOP("ImportPreview", "通道反向")),
+    MEMBER(Uav_wid, 0xFF, QT_TRANSLATE_NOOP("ImportPreview", "飞机轴距")),
+    MEMBER(sensRateD, 0xFFFF, QT_TRANSLATE_NOOP("ImportPreview", "稳定感度")),
+    MEMBER(sensRateP, 0xFFFF, QT_TRANSLATE_NOOP("ImportPreview", "姿态感度")),
+    MEMBER(altRateP, 0xFFFF, QT_TRANSLATE_NOOP("ImportPreview", "油门感度")),
+    MEMBER(LV1, 0xFFFF, QT_TRANSLATE_NOOP("ImportPreview", "一级保护电压")),
+    MEMBER(LV2, 0xFFFF, QT_TRANSLATE_NOOP("ImportPreview", "二级保护电压")),
+    MEMBER(SP_S, 0xFF, QT_TRANSLATE_NOOP("ImportPreview", "保护措施")),
+    MEMBER(M_CCR0, 0xFF, QT_TRANSLATE_NOOP("ImportPreview", "电机怠速")),
 };
+// clang-format on
+#undef MEMBER
 
 const Member *member(const char *key)
 {
@@ -58,11 +52,16 @@ QString tr(const char *text)
 
 // The frame types in code order, named as on the settings page.
 const char *const kFrameNames[] = {
-    QT_TRANSLATE_NOOP("KivSettingWgt", "四旋翼 I"),  QT_TRANSLATE_NOOP("KivSettingWgt", "四旋翼 X"),
-    QT_TRANSLATE_NOOP("KivSettingWgt", "六旋翼 Y"),  QT_TRANSLATE_NOOP("KivSettingWgt", "六旋翼 IY"),
-    QT_TRANSLATE_NOOP("KivSettingWgt", "六旋翼 I"),  QT_TRANSLATE_NOOP("KivSettingWgt", "六旋翼 V"),
-    QT_TRANSLATE_NOOP("KivSettingWgt", "八旋翼 I"),  QT_TRANSLATE_NOOP("KivSettingWgt", "八旋翼 V"),
-    QT_TRANSLATE_NOOP("KivSettingWgt", "八旋翼 X"),  QT_TRANSLATE_NOOP("KivSettingWgt", "异型 X"),
+    QT_TRANSLATE_NOOP("KivSettingWgt", "四旋翼 I"),
+    QT_TRANSLATE_NOOP("KivSettingWgt", "四旋翼 X"),
+    QT_TRANSLATE_NOOP("KivSettingWgt", "六旋翼 Y"),
+    QT_TRANSLATE_NOOP("KivSettingWgt", "六旋翼 IY"),
+    QT_TRANSLATE_NOOP("KivSettingWgt", "六旋翼 I"),
+    QT_TRANSLATE_NOOP("KivSettingWgt", "六旋翼 V"),
+    QT_TRANSLATE_NOOP("KivSettingWgt", "八旋翼 I"),
+    QT_TRANSLATE_NOOP("KivSettingWgt", "八旋翼 V"),
+    QT_TRANSLATE_NOOP("KivSettingWgt", "八旋翼 X"),
+    QT_TRANSLATE_NOOP("KivSettingWgt", "异型 X"),
     QT_TRANSLATE_NOOP("KivSettingWgt", "异型 I"),
 };
 const char *const kActionNames[] = {
@@ -133,7 +132,7 @@ QList<int> ImportPreview::checkedGroups() const
 void ImportPreview::setOutcomes(const QList<int> &sent, const QList<int> &unconfirmed)
 {
     for (Group &group : m_groups) {
-        group.outcome = !sent.contains(group.index)      ? Outcome::NotSent
+        group.outcome = !sent.contains(group.index)         ? Outcome::NotSent
                         : unconfirmed.contains(group.index) ? Outcome::NotConfirmed
                                                             : Outcome::Acknowledged;
     }
@@ -144,12 +143,14 @@ QStringList ImportPreview::warnings() const
     QStringList texts;
     for (const Group &group : m_groups) {
         for (const Setting &s : group.settings) {
-            const bool identity = std::strcmp(s.key, "Uav_Type") == 0 || std::strcmp(s.key, "Uav_wid") == 0;
+            const bool identity
+                = std::strcmp(s.key, "Uav_Type") == 0 || std::strcmp(s.key, "Uav_wid") == 0;
             if (!identity || !s.file)
                 continue;
             if (s.change() == Change::Changed)
                 texts << tr("文件的%1（%2）与飞机的（%3）不同，这个文件可能是另一架飞机的。")
-                             .arg(settingName(s.key), displayValue(s.key, *s.file),
+                             .arg(settingName(s.key),
+                                  displayValue(s.key, *s.file),
                                   displayValue(s.key, *s.aircraft));
             else if (s.change() == Change::Unknown)
                 texts << tr("还没有从飞机读到%1，无法与文件的%2比较。")
@@ -175,7 +176,8 @@ QString ImportPreview::displayValue(const char *key, int value)
         return QLatin1String(kReceivers[value]);
     }
     if (k == "Contrl_Rec") // one bit per channel
-        return QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        return QStringLiteral("0x")
+               + QString::number(value, 16).toUpper().rightJustified(2, QLatin1Char('0'));
     if (k == "Uav_wid")
         return QStringLiteral("%1 mm").arg(value * 250);
     if (k == "LV1" || k == "LV2")

@@ -156,9 +156,11 @@ int ScreenshotTour::captureImportPreview()
 {
     // A file like this aircraft's export with another frame type and protection voltage, one
     // member missing. Pictured, never sent: the tour leaves the aircraft as it is.
-    QJsonObject document = ParameterFile::decode(ParameterFile::encode(aircraftParams())).value_or(QJsonObject());
-    document.insert(QStringLiteral("Uav_Type"), (aircraftParams().Uav_Type + 1) % 11);
-    document.insert(QStringLiteral("LV1"), aircraftParams().LV1 + 50);
+    const AircraftParams &params = aircraftParams();
+    QJsonObject document
+        = ParameterFile::decode(ParameterFile::encode(params)).value_or(QJsonObject());
+    document.insert(QStringLiteral("Uav_Type"), (params.Uav_Type + 1) % 11);
+    document.insert(QStringLiteral("LV1"), params.LV1 + 50);
     document.remove(QStringLiteral("M_CCR0"));
     const ParameterFreshness none;
     const int language = languageCode;
@@ -166,27 +168,31 @@ int ScreenshotTour::captureImportPreview()
     for (const int code : {1, 0}) {
         clickLanguageButton(code);
         QCoreApplication::processEvents();
-        const char *suffix = code == 0 ? "en" : "zh";
+        const QLatin1String suffix(code == 0 ? "en" : "zh");
+        const auto picture = [&](QWidget *widget, const char *name) {
+            QCoreApplication::processEvents();
+            failures += saveWidget(widget, QStringLiteral("%1-%2.png").arg(QLatin1String(name), suffix))
+                            ? 0
+                            : 1;
+        };
+        // The first group sent is shown unconfirmed, the protection group unchecked.
         StagedImportDialog dialog(
-            ImportPreview(document, aircraftParams(), guiController ? guiController->freshness() : none),
-            [](const QList<int> &groups, bool) { return std::optional<QList<int>>(groups.mid(0, 1)); });
+            ImportPreview(document, params, guiController ? guiController->freshness() : none),
+            [](const QList<int> &groups, bool) { return std::optional(groups.mid(0, 1)); });
         dialog.show();
-        QCoreApplication::processEvents();
-        failures += saveWidget(&dialog, QStringLiteral("import-preview-%1.png").arg(QLatin1String(suffix))) ? 0 : 1;
+        picture(&dialog, "import-preview");
         if (auto *tree = dialog.findChild<QTreeWidget *>())
             tree->topLevelItem(5)->setCheckState(0, Qt::Unchecked);
         dialog.sendChecked();
-        QCoreApplication::processEvents();
-        failures += saveWidget(&dialog, QStringLiteral("import-result-%1.png").arg(QLatin1String(suffix))) ? 0 : 1;
+        picture(&dialog, "import-result");
         // The question when the backup before a reset or an update cannot be written.
+        const QString file = dataFolderPath() + ParameterBackup::fileName(QDateTime::currentDateTime());
         const QStringList question = KivGuiController::backupFailedQuestion(
             KivGuiController::tr("写入文件失败：%1")
-                .arg(QDir::toNativeSeparators(dataFolderPath() + ParameterBackup::fileName(QDateTime::currentDateTime()))
-                     + QStringLiteral(": Permission denied")));
+                .arg(QDir::toNativeSeparators(file) + QStringLiteral(": Permission denied")));
         const auto box = UserPrompts::cautionBox(question[0], question[1], question[2], question[3]);
         box->show();
-        QCoreApplication::processEvents();
-        failures += saveWidget(box.get(), QStringLiteral("backup-failed-%1.png").arg(QLatin1String(suffix))) ? 0 : 1;
+        picture(box.get(), "backup-failed");
     }
     clickLanguageButton(language);
     return failures;

@@ -46,17 +46,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("warnings");
         const QList<int> all{0, 1, 2, 3, 4, 5, 6};
         // Members the file lacks send the aircraft's value again: unchanged.
-        QTest::newRow("frame and voltage") << QByteArray(R"({"Uav_Type":4,"LV1":1130})") << all
-                                           << "CSSSSSSCSSS" << 1;
+        QTest::newRow("frame and voltage")
+            << QByteArray(R"({"Uav_Type":4,"LV1":1130})") << all << "CSSSSSSCSSS" << 1;
         QTest::newRow("same after cutting to width")
-            << QByteArray(R"({"Contrl_Rec":-128,"LV2":66547,"M_CCR0":2})") << all << "SSSSSSSSSSS" << 0;
-        QTest::newRow("never read") << QByteArray(R"({"Uav_wid":4})") << QList<int>{}
-                                    << "UUUUUUUUUUU" << 1;
+            << QByteArray(R"({"Contrl_Rec":-128,"LV2":66547,"M_CCR0":2})") << all << "SSSSSSSSSSS"
+            << 0;
+        QTest::newRow("never read")
+            << QByteArray(R"({"Uav_wid":4})") << QList<int>{} << "UUUUUUUUUUU" << 1;
         QTest::newRow("wheelbase differs, gains unread")
             << QByteArray(R"({"Uav_wid":2,"sensRateP":5})") << QList<int>{0, 1, 2, 3, 5, 6}
             << "SSSCUUUSSSS" << 1;
-        QTest::newRow("frame and wheelbase") << QByteArray(R"({"Uav_Type":3,"Uav_wid":5})") << all
-                                             << "CSSCSSSSSSS" << 2;
+        QTest::newRow("frame and wheelbase")
+            << QByteArray(R"({"Uav_Type":3,"Uav_wid":5})") << all << "CSSCSSSSSSS" << 2;
     }
     void compare()
     {

@@ -33,15 +33,17 @@ StagedImportDialog::StagedImportDialog(const ImportPreview &preview, Sender send
     setWindowTitle(tr("导入参数"));
     setWindowModality(Qt::ApplicationModal);
 
-    auto *intro = new QLabel(tr("发送前请核对文件中的参数。只发送勾选的组；底色标出的是导入会改变的参数。"), this);
+    auto *intro = new QLabel(
+        tr("发送前请核对文件中的参数。只发送勾选的组；底色标出的是导入会改变的参数。"), this);
     intro->setWordWrap(true);
 
     auto *warning = new QLabel(this);
     warning->setObjectName(QStringLiteral("lblImportWarning"));
     warning->setWordWrap(true);
     warning->setTextFormat(Qt::PlainText);
-    warning->setStyleSheet(QStringLiteral(
-        "QLabel{color: rgb(160, 0, 0); background: rgb(255, 235, 235); border: 1px solid rgb(230, 150, 150); padding: 6px;}"));
+    warning->setStyleSheet(
+        QStringLiteral("QLabel{color: rgb(160, 0, 0); background: rgb(255, 235, 235); border: 1px "
+                       "solid rgb(230, 150, 150); padding: 6px;}"));
     const QStringList warnings = m_preview.warnings();
     warning->setText(warnings.join(QLatin1Char('\n')));
     warning->setAccessibleName(tr("警告：%1").arg(warning->text()));
@@ -163,10 +165,13 @@ void StagedImportDialog::fillTree()
                 break;
             }
             // Highlighting is not seen by a screen reader: the row says it.
-            item->setData(NameColumn, Qt::AccessibleTextRole,
+            item->setData(NameColumn,
+                          Qt::AccessibleTextRole,
                           tr("%1，文件：%2，飞机：%3，%4")
-                              .arg(ImportPreview::settingName(s.key), item->text(FileColumn),
-                                   item->text(AircraftColumn), state));
+                              .arg(ImportPreview::settingName(s.key),
+                                   item->text(FileColumn),
+                                   item->text(AircraftColumn),
+                                   state));
         }
     }
     m_tree->expandAll();
