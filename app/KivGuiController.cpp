@@ -242,7 +242,11 @@ void KivGuiController::importParameters(const QString &fileName)
         userPrompts().tell(QMessageBox::Critical, tr("错误"), tr("打开文件失败！"), QMessageBox::Ok);
         return;
     }
-    const std::optional<QJsonObject> document = ParameterFile::decode(file.readAll());
+    // A file far larger than any parameter file is refused without reading it all.
+    const QByteArray bytes = file.read(ParameterFile::kMaxFileBytes + 1);
+    const std::optional<QJsonObject> document = bytes.size() > ParameterFile::kMaxFileBytes
+                                                    ? std::nullopt
+                                                    : ParameterFile::decode(bytes);
     if (!document) {
         userPrompts().tell(QMessageBox::Critical, tr("错误"), tr("读取文件错误！"), QMessageBox::Ok);
         return;

@@ -11,6 +11,7 @@
 #include "ui/KivToolsWgt.h"
 #include "ui/SubPageRecord.h"
 #include "ui/UpdateHint.h"
+#include "update/KivUpdateWgt.h"
 
 #include <QAccessible>
 #include <QButtonGroup>
@@ -20,6 +21,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTextBrowser>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStandardPaths>
@@ -180,6 +183,29 @@ private Q_SLOTS:
         QVERIFY(!w->toolsPage()->isMonitoring());
         QTest::mouseClick(child<QToolButton>("btn_tools"), Qt::LeftButton);
         QVERIFY(w->toolsPage()->isMonitoring());
+    }
+
+    // A help page that is not installed: a note naming it, in the pages' own help views.
+    void missingHelpPageShowsANote_data()
+    {
+        QTest::addColumn<int>("language"); // neither 0 nor 1: no help folder at all
+        QTest::addColumn<QString>("file");
+        QTest::newRow("unknown file") << 1 << QStringLiteral("NoSuchPage.html");
+        QTest::newRow("no help folder") << 7 << QStringLiteral("Motor.html");
+    }
+    void missingHelpPageShowsANote()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, file);
+        const auto restore = qScopeGuard([] { languageCode = 1; });
+        languageCode = language;
+        w->toolsPage()->clearHelpPage();
+        w->toolsPage()->loadHelpPage(file);
+        QVERIFY2(w->toolsPage()->helpView()->toPlainText().contains(file),
+                 qPrintable(w->toolsPage()->helpView()->toPlainText()));
+        w->updatePage()->reloadHelpText();
+        const QString update = w->updatePage()->infoView()->toPlainText();
+        QCOMPARE(update.contains(QLatin1String("FirmwareUpdate.html")), language != 1);
     }
 
     void sprayingButtonReadsFourValues()
