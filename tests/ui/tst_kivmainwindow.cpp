@@ -186,26 +186,16 @@ private Q_SLOTS:
     }
 
     // A help page that is not installed: a note naming it, in the pages' own help views.
-    void missingHelpPageShowsANote_data()
-    {
-        QTest::addColumn<int>("language"); // neither 0 nor 1: no help folder at all
-        QTest::addColumn<QString>("file");
-        QTest::newRow("unknown file") << 1 << QStringLiteral("NoSuchPage.html");
-        QTest::newRow("no help folder") << 7 << QStringLiteral("Motor.html");
-    }
     void missingHelpPageShowsANote()
     {
-        QFETCH(int, language);
-        QFETCH(QString, file);
-        const auto restore = qScopeGuard([] { languageCode = 1; });
-        languageCode = language;
         w->toolsPage()->clearHelpPage();
-        w->toolsPage()->loadHelpPage(file);
-        QVERIFY2(w->toolsPage()->helpView()->toPlainText().contains(file),
-                 qPrintable(w->toolsPage()->helpView()->toPlainText()));
+        w->toolsPage()->loadHelpPage(QStringLiteral("NoSuchPage.html"));
+        QVERIFY(w->toolsPage()->helpView()->toPlainText().contains(QLatin1String("NoSuchPage.html")));
+        // No help folder at all (a language without one) for the update page's own help.
+        const auto restore = qScopeGuard([] { languageCode = 1; });
+        languageCode = 7;
         w->updatePage()->reloadHelpText();
-        const QString update = w->updatePage()->infoView()->toPlainText();
-        QCOMPARE(update.contains(QLatin1String("FirmwareUpdate.html")), language != 1);
+        QVERIFY(w->updatePage()->infoView()->toPlainText().contains(QLatin1String("FirmwareUpdate.html")));
     }
 
     void sprayingButtonReadsFourValues()
