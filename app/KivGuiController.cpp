@@ -244,9 +244,8 @@ void KivGuiController::importParameters(const QString &fileName)
     }
     // A file far larger than any parameter file is refused without reading it all.
     const QByteArray bytes = file.read(ParameterFile::kMaxFileBytes + 1);
-    const std::optional<QJsonObject> document = bytes.size() > ParameterFile::kMaxFileBytes
-                                                    ? std::nullopt
-                                                    : ParameterFile::decode(bytes);
+    const std::optional<QJsonObject> document
+        = bytes.size() > ParameterFile::kMaxFileBytes ? std::nullopt : ParameterFile::decode(bytes);
     if (!document) {
         userPrompts().tell(QMessageBox::Critical, tr("错误"), tr("读取文件错误！"), QMessageBox::Ok);
         return;

@@ -76,10 +76,17 @@ bool fitsField(const char *key, const QJsonValue &value)
         const char *key;
         double min;
         double max;
-    } ranges[] = {{"Uav_Type", 0, 255},    {"Contrl_type", -128, 255}, {"Contrl_Rec", -128, 255},
-                  {"Uav_wid", -128, 255},  {"sensRateD", 0, 65535},    {"sensRateP", 0, 65535},
-                  {"altRateP", 0, 65535},  {"LV1", 0, 65535},          {"LV2", 0, 65535},
-                  {"SP_S", 0, 255},        {"M_CCR0", -128, 255}};
+    } ranges[] = {{"Uav_Type", 0, 255},
+                  {"Contrl_type", -128, 255},
+                  {"Contrl_Rec", -128, 255},
+                  {"Uav_wid", -128, 255},
+                  {"sensRateD", 0, 65535},
+                  {"sensRateP", 0, 65535},
+                  {"altRateP", 0, 65535},
+                  {"LV1", 0, 65535},
+                  {"LV2", 0, 65535},
+                  {"SP_S", 0, 255},
+                  {"M_CCR0", -128, 255}};
     // Fractions and texts are not whole numbers: they store 0 as before.
     const double number = value.toDouble(0.5);
     if (!value.isDouble() || std::trunc(number) != number)

@@ -443,7 +443,7 @@ void KivMainWindow::setServiceCertificateRefused(bool refused)
 
 bool KivMainWindow::isServiceCertificateNoticeShown() const
 {
-    return m_serviceNotice->isVisibleTo(const_cast<KivMainWindow *>(this));
+    return m_serviceNotice->isVisibleTo(this);
 }
 
 void KivMainWindow::parseSoftwareUpdateReply(const QByteArray &bytes)

@@ -89,11 +89,16 @@ private Q_SLOTS:
         QTest::newRow("JSON array") << QByteArray("[{\"Uav_Type\":7}]").toBase64() << -1;
         // Whole numbers a field cannot hold would reach the aircraft wrapped (258 as 2).
         QTest::newRow("byte above 255") << QByteArray("{\"Uav_Type\":258}").toBase64() << -1;
-        QTest::newRow("negative unsigned byte") << QByteArray("{\"Uav_Type\":3,\"SP_S\":-1}").toBase64() << -1;
-        QTest::newRow("16 bits above 65535") << QByteArray("{\"Uav_Type\":3,\"LV1\":65537}").toBase64() << -1;
-        QTest::newRow("negative 16 bits") << QByteArray("{\"Uav_Type\":3,\"LV2\":-1}").toBase64() << -1;
-        QTest::newRow("signed byte below -128") << QByteArray("{\"Uav_Type\":3,\"Contrl_Rec\":-129}").toBase64() << -1;
-        QTest::newRow("huge number") << QByteArray("{\"Uav_Type\":3,\"altRateP\":1e300}").toBase64() << -1;
+        QTest::newRow("negative unsigned byte")
+            << QByteArray("{\"Uav_Type\":3,\"SP_S\":-1}").toBase64() << -1;
+        QTest::newRow("16 bits above 65535")
+            << QByteArray("{\"Uav_Type\":3,\"LV1\":65537}").toBase64() << -1;
+        QTest::newRow("negative 16 bits")
+            << QByteArray("{\"Uav_Type\":3,\"LV2\":-1}").toBase64() << -1;
+        QTest::newRow("signed byte below -128")
+            << QByteArray("{\"Uav_Type\":3,\"Contrl_Rec\":-129}").toBase64() << -1;
+        QTest::newRow("huge number")
+            << QByteArray("{\"Uav_Type\":3,\"altRateP\":1e300}").toBase64() << -1;
         QTest::newRow("both readings of a signed byte")
             << QByteArray("{\"Uav_Type\":3,\"Contrl_Rec\":255,\"Uav_wid\":-128}").toBase64() << 3;
     }

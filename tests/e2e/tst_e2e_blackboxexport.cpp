@@ -309,7 +309,8 @@ private Q_SLOTS:
     // the link leaves bulk-transfer mode, and nothing is reported as saved.
     void unwritableFolder_data()
     {
-        QTest::addColumn<bool>("plainFile"); // a file where the folder should be, or a read-only one
+        // A file where the folder should be, or a read-only folder.
+        QTest::addColumn<bool>("plainFile");
         QTest::newRow("plain file") << true;
         QTest::newRow("read-only folder") << false;
     }

@@ -102,7 +102,8 @@ class tst_E2eUpdatePage : public QObject
     static QStringList savedImages()
     {
         QStringList files;
-        QDirIterator it(dataFolderPath() + QStringLiteral("Firmware"), QDir::Files,
+        QDirIterator it(dataFolderPath() + QStringLiteral("Firmware"),
+                        QDir::Files,
                         QDirIterator::Subdirectories);
         while (it.hasNext())
             files << it.next();

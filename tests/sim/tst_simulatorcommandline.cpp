@@ -63,7 +63,8 @@ void tst_SimulatorCommandLine::invalid_data()
     QTest::newRow("port out of range") << QStringList{"--http-port", "70000"};
     QTest::newRow("certificate without key")
         << QStringList{"--tls-cert", QFINDTESTDATA("../support/data/untrusted-cert.pem")};
-    QTest::newRow("certificate unreadable") << QStringList{"--tls-cert", "/nonexistent", "--tls-key", "/nonexistent"};
+    QTest::newRow("certificate unreadable")
+        << QStringList{"--tls-cert", "/nonexistent", "--tls-key", "/nonexistent"};
 }
 
 void tst_SimulatorCommandLine::invalid()
@@ -93,8 +94,11 @@ void tst_SimulatorCommandLine::applyReachesTheObjects()
     QCOMPARE(services.slowDelay(), 50);
 
     SimulatorCommandLine tls;
-    QVERIFY(tls.parse({"r7-fcsim", "--tls-cert", QFINDTESTDATA("../support/data/untrusted-cert.pem"),
-                       "--tls-key", QFINDTESTDATA("../support/data/untrusted-key.pem")}));
+    QVERIFY(tls.parse({"r7-fcsim",
+                       "--tls-cert",
+                       QFINDTESTDATA("../support/data/untrusted-cert.pem"),
+                       "--tls-key",
+                       QFINDTESTDATA("../support/data/untrusted-key.pem")}));
     tls.apply(aircraft, services);
     QVERIFY(services.start());
     QCOMPARE(services.baseUrl().scheme(), QStringLiteral("https"));

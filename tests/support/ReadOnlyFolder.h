@@ -12,7 +12,8 @@ inline QString readOnlyFolder(const QString &parent)
 {
     const QString path = parent + QStringLiteral("/read-only");
     QDir().mkpath(path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(path,
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     QFile probe(path + QStringLiteral("/probe"));
     if (!probe.open(QIODevice::WriteOnly))
         return path;

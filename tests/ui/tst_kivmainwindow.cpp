@@ -16,18 +16,18 @@
 #include <QAccessible>
 #include <QButtonGroup>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QTextBrowser>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -190,12 +190,14 @@ private Q_SLOTS:
     {
         w->toolsPage()->clearHelpPage();
         w->toolsPage()->loadHelpPage(QStringLiteral("NoSuchPage.html"));
-        QVERIFY(w->toolsPage()->helpView()->toPlainText().contains(QLatin1String("NoSuchPage.html")));
+        QVERIFY(
+            w->toolsPage()->helpView()->toPlainText().contains(QLatin1String("NoSuchPage.html")));
         // No help folder at all (a language without one) for the update page's own help.
         const auto restore = qScopeGuard([] { languageCode = 1; });
         languageCode = 7;
         w->updatePage()->reloadHelpText();
-        QVERIFY(w->updatePage()->infoView()->toPlainText().contains(QLatin1String("FirmwareUpdate.html")));
+        QVERIFY(w->updatePage()->infoView()->toPlainText().contains(
+            QLatin1String("FirmwareUpdate.html")));
     }
 
     void sprayingButtonReadsFourValues()

@@ -5,9 +5,9 @@
 #include "app/KivGuiController.h"
 #include "app/LinkConnected.h"
 #include "app/ParameterFile.h"
+#include "support/ReadOnlyFolder.h"
 #include "ui/KivToolsWgt.h"
 #include "ui/tools/UserPrompts.h"
-#include "support/ReadOnlyFolder.h"
 
 #include <QDir>
 #include <QFile>
