@@ -263,7 +263,10 @@ std::optional<QJsonObject> KivGuiController::readParameterFile(const QString &fi
         userPrompts().tell(QMessageBox::Critical, tr("错误"), tr("打开文件失败！"), QMessageBox::Ok);
         return std::nullopt;
     }
-    const std::optional<QJsonObject> document = ParameterFile::decode(file.readAll());
+    // A file far larger than any parameter file is refused without reading it all.
+    const QByteArray bytes = file.read(ParameterFile::kMaxFileBytes + 1);
+    const std::optional<QJsonObject> document
+        = bytes.size() > ParameterFile::kMaxFileBytes ? std::nullopt : ParameterFile::decode(bytes);
     if (!document)
         userPrompts().tell(QMessageBox::Critical, tr("错误"), tr("读取文件错误！"), QMessageBox::Ok);
     return document;

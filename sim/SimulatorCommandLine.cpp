@@ -3,6 +3,7 @@
 #include "sim/AircraftEngine.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 
 namespace {
 bool toInt(const QString &text, int *value, int minimum = 0)
@@ -119,8 +120,11 @@ bool SimulatorCommandLine::parse(const QStringList &arguments)
     const QCommandLineOption replugAfter(QStringLiteral("replug-after"), QStringLiteral("Plug it in again (new device path) this long after unplugging."), QStringLiteral("seconds"));
     const QCommandLineOption httpFault(QStringLiteral("http-fault"), QStringLiteral("Fault of an endpoint (catalogue, images, software): error, notjson, truncated, short, slow (repeatable)."), QStringLiteral("endpoint=fault"));
     const QCommandLineOption slowMs(QStringLiteral("slow-ms"), QStringLiteral("Delay of the slow fault."), QStringLiteral("ms"), QStringLiteral("2000"));
+    const QCommandLineOption tlsCert(QStringLiteral("tls-cert"), QStringLiteral("Serve HTTPS with this PEM certificate (needs --tls-key)."), QStringLiteral("file"));
+    const QCommandLineOption tlsKey(QStringLiteral("tls-key"), QStringLiteral("PEM RSA private key of --tls-cert."), QStringLiteral("file"));
     p.addOptions({log, rate, records, blocks, httpPort, software, softwareNumber, silent, silentAfter,
-                  ignore, corrupt, syncPairs, splitZero, storm, unplugAfter, replugAfter, httpFault, slowMs});
+                  ignore, corrupt, syncPairs, splitZero, storm, unplugAfter, replugAfter, httpFault, slowMs,
+                  tlsCert, tlsKey});
     m_help = p.helpText();
     if (!p.parse(arguments)) {
         m_error = p.errorText();
@@ -174,6 +178,18 @@ bool SimulatorCommandLine::parse(const QStringList &arguments)
     }
     if (!toInt(p.value(slowMs), &c.slowMs))
         return bad(slowMs, p.value(slowMs));
+    if (p.isSet(tlsCert) || p.isSet(tlsKey)) {
+        QFile cert(p.value(tlsCert));
+        QFile key(p.value(tlsKey));
+        if (cert.open(QIODevice::ReadOnly))
+            c.tlsCertificate = QSslCertificate(cert.readAll());
+        if (key.open(QIODevice::ReadOnly))
+            c.tlsKey = QSslKey(key.readAll(), QSsl::Rsa);
+        if (c.tlsCertificate.isNull())
+            return bad(tlsCert, p.value(tlsCert));
+        if (c.tlsKey.isNull())
+            return bad(tlsKey, p.value(tlsKey));
+    }
     return true;
 }
 
@@ -195,4 +211,5 @@ void SimulatorCommandLine::apply(AircraftEngine &aircraft, SimulatedServices &se
     services.setSlowDelay(c.slowMs);
     for (const auto &f : c.httpFaults)
         services.setFault(f.first, f.second);
+    services.setTls(c.tlsCertificate, c.tlsKey);
 }

@@ -33,6 +33,9 @@ public:
         int replugAfterMs = -1; // counted from the unplugging
         QList<QPair<SimulatedServices::Endpoint, SimulatedServices::Fault>> httpFaults;
         int slowMs = 2000;
+        // HTTPS with this certificate instead of HTTP (a self-signed one plays an impostor).
+        QSslCertificate tlsCertificate;
+        QSslKey tlsKey;
     };
 
     // False with errorText() set when an option is malformed. --help and --version are

@@ -25,6 +25,13 @@
     </message>
 </context>
 <context>
+    <name>HelpPage</name>
+    <message>
+        <source>没有找到帮助页面 %1。请重新安装本程序。</source>
+        <translation>The help page %1 was not found. Please reinstall the program.</translation>
+    </message>
+</context>
+<context>
     <name>ImportPreview</name>
     <message>
         <source>机型</source>
@@ -298,6 +305,14 @@ Continue without a backup?</translation>
     <message>
         <source>飞机连接状态</source>
         <translation>Aircraft connection status</translation>
+    </message>
+    <message>
+        <source>服务器证书不可信，已拒绝连接</source>
+        <translation>Untrusted server certificate: connection refused</translation>
+    </message>
+    <message>
+        <source>固件服务器或软件更新服务器的证书没有通过检查：没有下载任何内容。</source>
+        <translation>The certificate of the firmware or software-update server failed the check: nothing was downloaded.</translation>
     </message>
 </context>
 <context>

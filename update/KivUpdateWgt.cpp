@@ -12,6 +12,7 @@
 
 #include <QDebug>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QJsonDocument>
 #include <QLabel>
@@ -323,12 +324,13 @@ void KivUpdateWgt::buildReleaseNotes(const QString &module)
 
 void KivUpdateWgt::reloadHelpText()
 {
-    QByteArray bytes
-        = readWholeFile(helpPageUrl(QStringLiteral("FirmwareUpdate.html")).toLocalFile());
+    const QString name = QStringLiteral("FirmwareUpdate.html");
+    const QString path = helpPageUrl(name).toLocalFile();
+    QByteArray bytes = QFileInfo(path).isFile() ? readWholeFile(path) : QByteArray();
     const qsizetype zero = bytes.indexOf('\0');
     if (zero >= 0)
         bytes.truncate(zero);
-    m_helpHtml = QString::fromUtf8(bytes);
+    m_helpHtml = bytes.isEmpty() ? missingHelpPageHtml(name) : QString::fromUtf8(bytes);
     showHelp();
 }
 

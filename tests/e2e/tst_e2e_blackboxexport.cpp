@@ -10,6 +10,7 @@
 #include "sim/BlackBoxDecoder.h"
 #include "sim/SimulatedAircraft.h"
 #include "support/FrameBytes.h"
+#include "support/ReadOnlyFolder.h"
 #include "ui/KivMainWindow.h"
 #include "ui/KivToolsWgt.h"
 
@@ -305,23 +306,40 @@ private Q_SLOTS:
     }
 
     // A folder that cannot take files: the user is told which file and why, the dialog closes,
-    // the link leaves bulk-transfer mode.
+    // the link leaves bulk-transfer mode, and nothing is reported as saved.
+    void unwritableFolder_data()
+    {
+        // A file where the folder should be, or a read-only folder.
+        QTest::addColumn<bool>("plainFile");
+        QTest::newRow("plain file") << true;
+        QTest::newRow("read-only folder") << false;
+    }
     void unwritableFolder()
     {
+        QFETCH(bool, plainFile);
         BlackBoxPlan plan;
         plan.recordCount = 2;
         plan.minBlocks = 2;
         plan.maxBlocks = 2;
         aircraft->setBlackBoxPlan(plan);
-        chosenFolder = m_folder->filePath(QStringLiteral("not-a-folder"));
-        QFile plain(chosenFolder);
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.close();
+        if (plainFile) {
+            chosenFolder = m_folder->filePath(QStringLiteral("not-a-folder"));
+            QFile plain(chosenFolder);
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+        } else {
+            chosenFolder = readOnlyFolder(m_folder->path());
+            if (chosenFolder.isEmpty())
+                QSKIP("no folder here refuses new files");
+        }
+        QSignalSpy saved(KivApplication::instance(),
+                         &KivApplication::SignalBlackBoxesDownloadSuccess);
         pressBlackBoxes();
         QTRY_COMPARE_WITH_TIMEOUT(notices.size(), 1, 20000);
         QVERIFY(notices[0].contains(QLatin1String("index2date")));
         QTRY_VERIFY(!dialog()->isVisible());
         QVERIFY(!KivApplication::instance()->serialLink()->isContinuous());
+        QCOMPARE(saved.size(), 0);
+        QVERIFY(QDir(chosenFolder).entryList({QStringLiteral("*.xls")}).isEmpty());
     }
 
     // Cancelling the folder dialog starts nothing and shows nothing.

@@ -61,6 +61,10 @@ void tst_SimulatorCommandLine::invalid_data()
     QTest::newRow("http fault unknown") << QStringList{"--http-fault", "images=lost"};
     QTest::newRow("http endpoint unknown") << QStringList{"--http-fault", "mail=error"};
     QTest::newRow("port out of range") << QStringList{"--http-port", "70000"};
+    QTest::newRow("certificate without key")
+        << QStringList{"--tls-cert", QFINDTESTDATA("../support/data/untrusted-cert.pem")};
+    QTest::newRow("certificate unreadable")
+        << QStringList{"--tls-cert", "/nonexistent", "--tls-key", "/nonexistent"};
 }
 
 void tst_SimulatorCommandLine::invalid()
@@ -88,6 +92,16 @@ void tst_SimulatorCommandLine::applyReachesTheObjects()
     QCOMPARE(services.fault(SimulatedServices::Endpoint::Catalogue),
              SimulatedServices::Fault::ServerError);
     QCOMPARE(services.slowDelay(), 50);
+
+    SimulatorCommandLine tls;
+    QVERIFY(tls.parse({"r7-fcsim",
+                       "--tls-cert",
+                       QFINDTESTDATA("../support/data/untrusted-cert.pem"),
+                       "--tls-key",
+                       QFINDTESTDATA("../support/data/untrusted-key.pem")}));
+    tls.apply(aircraft, services);
+    QVERIFY(services.start());
+    QCOMPARE(services.baseUrl().scheme(), QStringLiteral("https"));
 }
 
 QTEST_GUILESS_MAIN(tst_SimulatorCommandLine)

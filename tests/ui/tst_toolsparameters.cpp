@@ -7,6 +7,7 @@
 #include "app/LinkConnected.h"
 #include "app/ParameterFile.h"
 #include "config/AppPaths.h"
+#include "support/ReadOnlyFolder.h"
 #include "ui/KivToolsWgt.h"
 #include "ui/tools/StagedImportDialog.h"
 #include "ui/tools/UserPrompts.h"
@@ -191,20 +192,35 @@ private Q_SLOTS:
             QStringLiteral("导入未完成，飞机没有确认这些参数：轴距、感度、低压保护、电机怠速"));
     }
 
-    void importRefusesFilesWithNothingToImport_data()
+    // Nothing is sent for a refused file, and the user is told.
+    void importRefusesBadFiles_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("array") << QByteArray("[{\"Uav_Type\":1}]").toBase64();
-        QTest::newRow("number") << QByteArray("5").toBase64();
-        QTest::newRow("string") << QByteArray("\"x\"").toBase64();
-        QTest::newRow("no known key") << QByteArray("{\"a\":1}").toBase64();
-        QTest::newRow("corrupt") << QByteArray("\x00\x00\x00\x10 this is not it", 20);
+        QTest::addColumn<int>("zerosMiB"); // zero bytes before them, skipped if they were read
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("array") << QByteArray("[{\"Uav_Type\":1}]").toBase64() << 0;
+        QTest::newRow("number") << QByteArray("5").toBase64() << 0;
+        QTest::newRow("no known key") << QByteArray("{\"a\":1}").toBase64() << 0;
+        QTest::newRow("not Base64") << QByteArray("\x00\x00\x00\x10 this is not it", 20) << 0;
+        QTest::newRow("truncated")
+            << QByteArray("{\"Uav_Type\":1,\"LV1\":1100}").toBase64().left(20) << 0;
+        QTest::newRow("out of range")
+            << QByteArray("{\"Uav_Type\":1,\"LV1\":70000}").toBase64() << 0;
+        // Refused from its size: it is not read to the end to find the valid text at the end.
+        QTest::newRow("50 MiB") << QByteArray("{\"Uav_Type\":1}").toBase64() << 50;
     }
-    void importRefusesFilesWithNothingToImport()
+    void importRefusesBadFiles()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(int, zerosMiB);
         const QString file = path("bad.lum");
-        writeFile(file, bytes);
+        QFile::remove(file);
+        writeFile(file, QByteArray());
+        QVERIFY(QFile::resize(file, qint64(zerosMiB) * 1024 * 1024)); // sparse: quick to make
+        QFile append(file);
+        QVERIFY(append.open(QIODevice::Append));
+        append.write(bytes);
+        append.close();
         guiController->importParameters(file);
         QCOMPARE(m_told.size(), 1);
         QCOMPARE(m_told.first().icon, QMessageBox::Critical);
@@ -240,13 +256,23 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(file));
     }
 
+    void exportWriteFailureIsReported_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("missing folder") << path("no-such-folder");
+        QTest::newRow("read-only folder") << readOnlyFolder(m_dir.path());
+    }
     void exportWriteFailureIsReported()
     {
+        QFETCH(QString, folder);
+        if (folder.isEmpty())
+            QSKIP("no folder here refuses new files");
         confirmAllGroups();
-        guiController->exportParameters(path("no-such-folder/para.lum"));
+        guiController->exportParameters(folder + QStringLiteral("/para.lum"));
         QCOMPARE(m_told.size(), 1);
         QCOMPARE(m_told.first().icon, QMessageBox::Critical);
         QCOMPARE(m_told.first().text, QStringLiteral("写入文件失败"));
+        QVERIFY(!QFile::exists(folder + QStringLiteral("/para.lum")));
     }
 
     // The outcome is the aircraft's reply, shown when it arrives.

@@ -3,6 +3,7 @@
 #include "config/Language.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -103,7 +104,12 @@ StagedImportDialog::StagedImportDialog(const ImportPreview &preview, Sender send
     help->setAccessibleName(tr("帮助"));
     help->setFixedWidth(230);
     help->setFocusPolicy(Qt::ClickFocus);
-    help->setSource(helpPageUrl(QStringLiteral("ImportPreview.html")));
+    const QString helpFile = QStringLiteral("ImportPreview.html");
+    const QUrl helpUrl = helpPageUrl(helpFile);
+    if (helpUrl.isLocalFile() && QFileInfo(helpUrl.toLocalFile()).isFile())
+        help->setSource(helpUrl);
+    else
+        help->setHtml(missingHelpPageHtml(helpFile)); // a broken installation: say so
 
     auto *row = new QHBoxLayout(this);
     row->addLayout(column, 1);
