@@ -84,6 +84,7 @@ void KivBlackBoxesProgress::retranslate()
     BlackBoxesProgress->setAccessibleName(tr("导出进度"));
     lblCurrentIndexValue->setAccessibleName(tr("文件名"));
     setAccessibleName(tr("导出黑匣子数据"));
+    showFileNote();
 }
 
 int KivBlackBoxesProgress::progressValue() const
@@ -110,7 +111,30 @@ void KivBlackBoxesProgress::SlotProgressBlackBoxes(int index, int subMaxIndex, i
 
 void KivBlackBoxesProgress::SlotCurrentReadFile(QString fname)
 {
+    m_noteChunk = -1;
     lblCurrentIndexValue->setText(fname);
+}
+
+void KivBlackBoxesProgress::SlotRecordSkipped(QString fname)
+{
+    m_noteFile = fname;
+    m_noteChunk = 0;
+    showFileNote();
+}
+
+void KivBlackBoxesProgress::SlotRecordResumed(QString fname, int fromChunk)
+{
+    m_noteFile = fname;
+    m_noteChunk = qMax(1, fromChunk);
+    showFileNote();
+}
+
+void KivBlackBoxesProgress::showFileNote()
+{
+    if (m_noteChunk == 0)
+        lblCurrentIndexValue->setText(tr("%1（已完整，跳过）").arg(m_noteFile));
+    else if (m_noteChunk > 0)
+        lblCurrentIndexValue->setText(tr("%1（从第 %2 块继续）").arg(m_noteFile).arg(m_noteChunk));
 }
 
 void KivBlackBoxesProgress::on_btn_close_clicked()
@@ -129,6 +153,7 @@ void KivBlackBoxesProgress::resetDisplay()
 {
     BlackBoxesProgress->setValue(0);
     lblCurrentIndexValue->clear();
+    m_noteChunk = -1;
 }
 
 void KivBlackBoxesProgress::changeEvent(QEvent *event)
