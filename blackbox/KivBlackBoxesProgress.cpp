@@ -55,6 +55,9 @@ KivBlackBoxesProgress::KivBlackBoxesProgress(QWidget *parent)
     lblCurrentIndexValue = new QLabel(main);
     lblCurrentIndexValue->setObjectName(QStringLiteral("lblCurrentIndexValue"));
     lblCurrentIndexValue->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A note on the file (skipped, resumed) goes to a second line, under the name.
+    lblCurrentIndexValue->setWordWrap(true);
+    lblCurrentIndex->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
     auto *top = new QHBoxLayout;
     top->addWidget(lblHint, 1);
@@ -131,10 +134,11 @@ void KivBlackBoxesProgress::SlotRecordResumed(QString fname, int fromChunk)
 
 void KivBlackBoxesProgress::showFileNote()
 {
-    if (m_noteChunk == 0)
-        lblCurrentIndexValue->setText(tr("%1（已完整，跳过）").arg(m_noteFile));
-    else if (m_noteChunk > 0)
-        lblCurrentIndexValue->setText(tr("%1（从第 %2 块继续）").arg(m_noteFile).arg(m_noteChunk));
+    if (m_noteChunk < 0)
+        return;
+    const QString note = m_noteChunk == 0 ? tr("（已完整，跳过）")
+                                          : tr("（从第 %1 块继续）").arg(m_noteChunk);
+    lblCurrentIndexValue->setText(m_noteFile + QLatin1Char('\n') + note);
 }
 
 void KivBlackBoxesProgress::on_btn_close_clicked()
