@@ -10,9 +10,9 @@
 struct BlackBoxRecordIdentity
 {
     int index = 0;
-    QString start;      // the start time as the 0xE3 reply gave it, "yyyy-MM-dd hh:mm:ss"
-    qint64 length = 0;  // bytes, from the 0xE4 reply
-    int chunks = 0;     // 128-byte chunks fetched of it
+    QString start;     // the start time as the 0xE3 reply gave it, "yyyy-MM-dd hh:mm:ss"
+    qint64 length = 0; // bytes, from the 0xE4 reply
+    int chunks = 0;    // its whole 128-byte chunks: a shorter tail is never fetched
 
     bool operator==(const BlackBoxRecordIdentity &o) const
     {

@@ -136,8 +136,8 @@ void KivBlackBoxesProgress::showFileNote()
 {
     if (m_noteChunk < 0)
         return;
-    const QString note = m_noteChunk == 0 ? tr("（已完整，跳过）")
-                                          : tr("（从第 %1 块继续）").arg(m_noteChunk);
+    const QString note
+        = m_noteChunk == 0 ? tr("（已完整，跳过）") : tr("（从第 %1 块继续）").arg(m_noteChunk);
     lblCurrentIndexValue->setText(m_noteFile + QLatin1Char('\n') + note);
 }
 

@@ -53,8 +53,8 @@ bool askRewrite(QWidget *)
 // A complete export of a record is there: its file without the chunk map of a broken-off download.
 bool holdsCompleteExports(const QString &folder)
 {
-    const QStringList names = QDir(folder).entryList({QStringLiteral("index*date*.xls")},
-                                                     QDir::Files);
+    const QStringList names
+        = QDir(folder).entryList({QStringLiteral("index*date*.xls")}, QDir::Files);
     return std::any_of(names.cbegin(), names.cend(), [&folder](const QString &name) {
         return !BlackBoxPartialRecord::isUnfinished(folder + QLatin1Char('/') + name);
     });

@@ -24,8 +24,8 @@ private Q_SLOTS:
     // Chunks 1-5 and 8 were fetched before the download broke off; then the map is altered.
     void takenUpOrStartedOver_data()
     {
-        QTest::addColumn<QByteArray>("map");   // replaces the map written; empty: kept
-        QTest::addColumn<int>("partSize");     // the part file cut to this size; -1: kept
+        QTest::addColumn<QByteArray>("map"); // replaces the map written; empty: kept
+        QTest::addColumn<int>("partSize");   // the part file cut to this size; -1: kept
         QTest::addColumn<BlackBoxRecordIdentity>("identity");
         QTest::addColumn<bool>("kept");
 
@@ -36,9 +36,9 @@ private Q_SLOTS:
         QTest::newRow("other length") << QByteArray() << -1 << longer << false;
         QTest::newRow("part file cut short") << QByteArray() << 7 * 128 << kRecord << false;
         QTest::newRow("map not JSON") << QByteArray("{\"record\":12,") << -1 << kRecord << false;
-        QTest::newRow("run beyond the record")
-            << QByteArray(R"({"record":12,"start":"2024-05-06 06:10:00","length":5125,"chunks":40,"have":[[1,41]]})")
-            << -1 << kRecord << false;
+        QTest::newRow("run beyond the record") << QByteArray(
+            R"({"record":12,"start":"2024-05-06 06:10:00","length":5125,"chunks":40,"have":[[1,41]]})")
+                                               << -1 << kRecord << false;
     }
     void takenUpOrStartedOver()
     {
