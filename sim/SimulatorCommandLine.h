@@ -27,6 +27,9 @@ public:
         QList<QPair<quint8, int>> ignore;
         int corruptEvery = 0;
         SyncPairFault syncPairs;
+        int cutRecord = 0; // --bb-cut: record, chunk, seconds of silence
+        int cutChunk = 0;
+        int cutSilenceMs = 7000;
         bool splitFinalZero = false;
         int stormRate = 0;
         int unplugAfterMs = -1;
@@ -51,6 +54,7 @@ public:
 private:
     bool parseIgnore(const QString &value);
     bool parseSyncPairs(const QString &value);
+    bool parseCut(const QString &value);
     bool parseHttpFault(const QString &value);
 
     Config m_config;

@@ -127,6 +127,14 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
         <source>导出黑匣子数据</source>
         <translation>Export black-box data</translation>
     </message>
+    <message>
+        <source>（已完整，跳过）</source>
+        <translation>(complete, skipped)</translation>
+    </message>
+    <message>
+        <source>（从第 %1 块继续）</source>
+        <translation>(continuing from chunk %1)</translation>
+    </message>
 </context>
 <context>
     <name>KivGuiController</name>
@@ -849,6 +857,28 @@ Continue without a backup?</translation>
         <source>请输入100~6000之间的值，并按回车键确认。</source>
         <translation>Enter a value from 100 to 6000 and press Enter.</translation>
     </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>所选目录中已有导出的黑匣子文件。
+完整的文件将被跳过，中断的记录从断点继续下载。
+
+是否重新下载已完整的文件？</source>
+        <translation>The chosen folder already holds exported black-box files.
+Complete files will be skipped; interrupted records continue where they stopped.
+
+Download the complete files again?</translation>
+    </message>
+    <message>
+        <source>重新下载</source>
+        <translation>Download again</translation>
+    </message>
+    <message>
+        <source>跳过已有文件</source>
+        <translation>Skip existing files</translation>
+    </message>
 </context>
 <context>
     <name>KivUpdateWgt</name>
@@ -1032,6 +1062,7 @@ Unit suffix of the spray width (metres), shown after the number.</extracomment>
     <name>LumBlackBoxesData</name>
     <message>
         <source>无法写入文件 %1：%2</source>
+        <extracomment>Shared with the export&apos;s own writer: the same text for any file of the export.</extracomment>
         <translation>Cannot write the file %1: %2</translation>
     </message>
 </context>
