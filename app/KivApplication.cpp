@@ -172,6 +172,8 @@ void KivApplication::wire()
     connect(link, SIGNAL(SignalHandShaked(bool)), this, SLOT(SlotHandShaked(bool)));                         // 64
     connect(window, SIGNAL(keyPress(int)), gui, SLOT(keyPress(int)));                                        // 65
     connect(gui, SIGNAL(progress_uint(QString, uint8_t)), window, SLOT(slot_changeProgress(QString, uint8_t))); // 66
+    // Not in the original table: Esc during a motor test sends the stop instruction.
+    connect(gui, &KivGuiController::SignalStopMotorTest, link, &SerialLink::sendStop);
 }
 
 // --- Port scan ---------------------------------------------------------------------------------

@@ -152,6 +152,11 @@ void KivGuiController::startMotorTest()
     blueLamp(false);
 }
 
+void KivGuiController::stopMotorTest()
+{
+    Q_EMIT SignalStopMotorTest();
+}
+
 bool KivGuiController::restoreFactorySettings()
 {
     if (m_waiting)

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -14,7 +15,17 @@ KivToolsWgt::KivToolsWgt(QWidget *parent)
     : PageShell(parent)
     , m_monitoringTimer(new QTimer(this))
     , m_tipTimer(new QTimer(this))
+    , m_motorTestTimer(new QTimer(this))
+    , m_motorStopShortcut(new QShortcut(QKeySequence(Qt::Key_Escape), this))
 {
+    // Esc stops a motor test wherever the focus is in the window; enabled only during a test, so
+    // that Esc keeps its other uses otherwise.
+    m_motorStopShortcut->setContext(Qt::WindowShortcut);
+    m_motorStopShortcut->setEnabled(false);
+    connect(m_motorStopShortcut, &QShortcut::activated, this, &KivToolsWgt::SlotStopMotorTest);
+    m_motorTestTimer->setSingleShot(true);
+    connect(m_motorTestTimer, &QTimer::timeout, this, [this] { setMotorTestState(MotorTestState::Idle); });
+
     // clang-format off: one tab a line
     addTabs({
     {"btn_dianjiceshi", "page_dianjiceshi", QT_TRANSLATE_NOOP("KivToolsWgt", "电机"), "Motor.html"},
@@ -100,10 +111,12 @@ void KivToolsWgt::SlotCurrentChanged(int)
 
 // --- Link state ----------------------------------------------------------------------------------
 
-void KivToolsWgt::SlotHandShaked(bool)
+void KivToolsWgt::SlotHandShaked(bool f)
 {
-    // Nothing of this page follows the handshake itself: the controller marks the self-check rows
-    // on a loss, and the self-check treats a down link as a fault on each refresh.
+    // The controller marks the self-check rows on a loss, and the self-check treats a down link
+    // as a fault on each refresh. A motor test ends on the aircraft's side: nothing can be sent.
+    if (!f)
+        setMotorTestState(MotorTestState::Idle);
 }
 
 // --- Language ------------------------------------------------------------------------------------
