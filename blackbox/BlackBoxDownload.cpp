@@ -4,6 +4,7 @@
 #include "blackbox/LumBlackBoxesData.h"
 #include "link/seriallink.h"
 
+#include <QDir>
 #include <limits>
 
 BlackBoxDownload::BlackBoxDownload(SerialLink *link,
@@ -33,6 +34,7 @@ void BlackBoxDownload::start(const QString &exportDir)
 {
     close();
     m_incomplete.clear();
+    m_written.clear();
     m_store->setExportDir(exportDir);
     m_phase = Phase::Waiting;
     m_next = [this] {
@@ -193,10 +195,13 @@ void BlackBoxDownload::recordChunk(int subIndex, const QByteArray &data)
         });
         return;
     }
+    const bool hadFile = m_store->isRecordOpen();
     if (!m_store->finishRecord()) {
         fail(m_store->errorString());
         return;
     }
+    if (hadFile && !m_recordFile.isEmpty())
+        m_written.append(QDir(m_store->exportDir()).filePath(m_recordFile));
     if (m_lostChunks > 0 && !m_recordFile.isEmpty())
         m_incomplete.insert(m_recordFile, m_lostChunks);
     pace([this] { nextRecord(); });

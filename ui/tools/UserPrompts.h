@@ -35,6 +35,8 @@ struct UserPrompts
     std::function<QString(
         QWidget *parent, const QString &title, const QString &path, const QString &filter)>
         openFileName;
+    // A folder; empty when the user cancelled.
+    std::function<QString(QWidget *parent, const QString &title, const QString &path)> folder;
 
     static UserPrompts standard();
 };
