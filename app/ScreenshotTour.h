@@ -30,6 +30,8 @@ private:
     int captureUpdatePage();
     bool save(const QString &name);
     int captureSprayingSubPages();
+    // The spray-rate helper with a worked example, in both languages.
+    int captureSprayRateHelper();
 
     QString m_directory;
     bool m_done = false;

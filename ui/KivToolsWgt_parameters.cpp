@@ -32,7 +32,7 @@ void KivToolsWgt::buildParameterPage(QWidget *page)
     grid->addWidget(ui.btnBlackBoxes, 0, 1);
     grid->addWidget(ui.btn_impArg, 1, 0);
     grid->addWidget(ui.btn_expArg, 1, 1);
-    grid->addWidget(ui.btnFlightPlots, 0, 2);
+    grid->addWidget(ui.btnFlightPlots, 2, 0);
     column->addWidget(tile);
     column->addStretch();
     // The black-box download lives in its own file.
