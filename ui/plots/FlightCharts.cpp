@@ -134,21 +134,23 @@ QChart *trackChart(const QList<FlightLog::Sample> &samples)
         maxY = qMax(maxY, p.y());
     }
     const QRectF bounds(QPointF(minX, minY), QPointF(maxX, maxY));
-    // New ranges change the axis labels and so the plot area again: that change is not followed,
-    // it would never settle.
-    auto busy = std::make_shared<bool>(false);
-    const auto fit = [east, north, bounds, busy](const QRectF &area) {
-        if (*busy || area.width() < 1 || area.height() < 1)
+    // Fitted after the layout that changed the area (not inside it: that layout is not finished).
+    // New ranges change the axis labels and so the area again, a little: a change of a pixel or
+    // two is left alone, so the fitting settles.
+    auto fitted = std::make_shared<QSizeF>();
+    const auto fit = [east, north, bounds, fitted](const QRectF &area) {
+        if (area.width() < 1 || area.height() < 1)
             return;
-        *busy = true;
+        if (qAbs(area.width() - fitted->width()) < 2 && qAbs(area.height() - fitted->height()) < 2)
+            return;
+        *fitted = area.size();
         const double perPixel = qMax(qMax(bounds.width(), 10.0) / area.width(), qMax(bounds.height(), 10.0) / area.height()) * 1.1;
         const QPointF centre = bounds.center();
         east->setRange(centre.x() - perPixel * area.width() / 2, centre.x() + perPixel * area.width() / 2);
         north->setRange(centre.y() - perPixel * area.height() / 2, centre.y() + perPixel * area.height() / 2);
-        *busy = false;
     };
-    fit(QRectF(0, 0, 1, 1));
-    QObject::connect(chart, &QChart::plotAreaChanged, chart, fit);
+    fit(QRectF(0, 0, 400, 400));
+    QObject::connect(chart, &QChart::plotAreaChanged, chart, fit, Qt::QueuedConnection);
     return chart;
 }
 } // namespace

@@ -150,7 +150,9 @@ bool FlightPlotWindow::savePng(int kind, const QString &fileName)
     offscreen.setAttribute(Qt::WA_DontShowOnScreen);
     offscreen.resize(kPictureSize);
     offscreen.show();
-    QCoreApplication::sendPostedEvents();
+    // The layout, the track's fitting to it, and the layout after that.
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::sendPostedEvents();
     const QPixmap picture = offscreen.grab();
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
