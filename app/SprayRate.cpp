@@ -16,7 +16,8 @@ bool allPositive(std::initializer_list<double> values)
 
 namespace SprayRate {
 
-std::optional<double> requiredFlow(double litresPerHectare, double metresPerSecond, double widthMetres)
+std::optional<double>
+requiredFlow(double litresPerHectare, double metresPerSecond, double widthMetres)
 {
     if (!allPositive({litresPerHectare, metresPerSecond, widthMetres}))
         return std::nullopt;
@@ -30,7 +31,8 @@ std::optional<double> measuredFlow(double litres, double seconds)
     return litres * 60.0 / seconds;
 }
 
-std::optional<double> pumpPercentFor(double targetFlow, double litres, double seconds, double runPercent)
+std::optional<double>
+pumpPercentFor(double targetFlow, double litres, double seconds, double runPercent)
 {
     const std::optional<double> measured = measuredFlow(litres, seconds);
     if (!measured || !allPositive({targetFlow, runPercent}))

@@ -9,7 +9,8 @@
 namespace SprayRate {
 
 // Flow the pumps must deliver, in litres per minute.
-std::optional<double> requiredFlow(double litresPerHectare, double metresPerSecond, double widthMetres);
+std::optional<double>
+requiredFlow(double litresPerHectare, double metresPerSecond, double widthMetres);
 
 // Flow measured in a timed pump run: litres collected in so many seconds, in litres per minute.
 std::optional<double> measuredFlow(double litres, double seconds);
@@ -17,6 +18,7 @@ std::optional<double> measuredFlow(double litres, double seconds);
 // Pump percentage that delivers the target flow, from a timed run at a known percentage. The
 // flow is taken as proportional to the percentage (the pump's own curve is not known), so a run
 // near the target percentage gives the best answer.
-std::optional<double> pumpPercentFor(double targetFlow, double litres, double seconds, double runPercent);
+std::optional<double>
+pumpPercentFor(double targetFlow, double litres, double seconds, double runPercent);
 
 } // namespace SprayRate

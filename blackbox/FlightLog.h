@@ -15,8 +15,19 @@ class FlightLog
 public:
     // Columns of the export used here (the number before the title's dash).
     enum Column {
-        Timer = 1, Roll = 11, Pitch = 12, Yaw = 13, VelN = 14, VelE = 15, VelU = 16,
-        Lat = 17, Lon = 18, Alt = 19, Throttle = 21, Voltage = 22, PumpChannel = 46,
+        Timer = 1,
+        Roll = 11,
+        Pitch = 12,
+        Yaw = 13,
+        VelN = 14,
+        VelE = 15,
+        VelU = 16,
+        Lat = 17,
+        Lon = 18,
+        Alt = 19,
+        Throttle = 21,
+        Voltage = 22,
+        PumpChannel = 46,
     };
     static constexpr int kColumnCount = 57;
     // A longer file is read up to here (a record of the aircraft is far shorter).
@@ -24,15 +35,15 @@ public:
 
     struct Sample
     {
-        double seconds;     // from the first sample
-        double height;      // m
-        double groundSpeed; // m/s, from the north and east speeds
-        double climb;       // m/s
-        double voltage;     // V
+        double seconds;          // from the first sample
+        double height;           // m
+        double groundSpeed;      // m/s, from the north and east speeds
+        double climb;            // m/s
+        double voltage;          // V
         double roll, pitch, yaw; // degrees
-        double throttle;    // %
-        double pump;        // the spray switch channel, -100..100
-        double lat, lon;    // degrees; both 0 while there is no position
+        double throttle;         // %
+        double pump;             // the spray switch channel, -100..100
+        double lat, lon;         // degrees; both 0 while there is no position
     };
 
     // False (see errorString()) when the file cannot be read or is not an exported record.

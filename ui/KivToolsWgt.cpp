@@ -92,11 +92,14 @@ bool KivToolsWgt::isMonitoring() const
 
 void KivToolsWgt::SlotIsToolsPageSeleced(int page)
 {
-    // Online monitoring runs only while the tools page is on show.
-    if (page == 1)
+    // Online monitoring runs only while the tools page is on show. A motor test does not outlive
+    // the page either: another page has its own Esc (the pump runs), and the test is stopped.
+    if (page == 1) {
         m_monitoringTimer->start(kMonitoringMs);
-    else
+    } else {
         m_monitoringTimer->stop();
+        SlotStopMotorTest();
+    }
 }
 
 void KivToolsWgt::SignalUpdate()

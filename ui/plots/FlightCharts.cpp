@@ -36,8 +36,11 @@ QValueAxis *addAxis(QChart *chart, const QString &title, Qt::Alignment side)
     return axis;
 }
 
-QChart *timeChart(const QString &title, const QString &unit, const QList<FlightLog::Sample> &samples,
-                  const QList<Curve> &curves, const QString &rightUnit = QString())
+QChart *timeChart(const QString &title,
+                  const QString &unit,
+                  const QList<FlightLog::Sample> &samples,
+                  const QList<Curve> &curves,
+                  const QString &rightUnit = QString())
 {
     auto *chart = new QChart;
     chart->setTitle(title);
@@ -56,7 +59,8 @@ QChart *timeChart(const QString &title, const QString &unit, const QList<FlightL
         for (const FlightLog::Sample &s : samples) {
             const double v = curve.value(s);
             points.append({s.seconds, v});
-            span[side] = spanned[side] ? QPointF(qMin(span[side].x(), v), qMax(span[side].y(), v)) : QPointF(v, v);
+            span[side] = spanned[side] ? QPointF(qMin(span[side].x(), v), qMax(span[side].y(), v))
+                                       : QPointF(v, v);
             spanned[side] = true;
         }
         auto *series = new QLineSeries(chart);
@@ -113,7 +117,8 @@ QChart *trackChart(const QList<FlightLog::Sample> &samples)
             lon0 = s.lon;
             cosLat = qCos(qDegreesToRadians(lat0));
         }
-        points.append({(s.lon - lon0) * kMetresPerDegree * cosLat, (s.lat - lat0) * kMetresPerDegree});
+        points.append(
+            {(s.lon - lon0) * kMetresPerDegree * cosLat, (s.lat - lat0) * kMetresPerDegree});
     }
     // The path is drawn in flight order, not thinned: thinning is by time, the track by place.
     track->replace(points);
@@ -144,10 +149,14 @@ QChart *trackChart(const QList<FlightLog::Sample> &samples)
         if (qAbs(area.width() - fitted->width()) < 2 && qAbs(area.height() - fitted->height()) < 2)
             return;
         *fitted = area.size();
-        const double perPixel = qMax(qMax(bounds.width(), 10.0) / area.width(), qMax(bounds.height(), 10.0) / area.height()) * 1.1;
+        const double perPixel = qMax(qMax(bounds.width(), 10.0) / area.width(),
+                                     qMax(bounds.height(), 10.0) / area.height())
+                                * 1.1;
         const QPointF centre = bounds.center();
-        east->setRange(centre.x() - perPixel * area.width() / 2, centre.x() + perPixel * area.width() / 2);
-        north->setRange(centre.y() - perPixel * area.height() / 2, centre.y() + perPixel * area.height() / 2);
+        east->setRange(centre.x() - perPixel * area.width() / 2,
+                       centre.x() + perPixel * area.width() / 2);
+        north->setRange(centre.y() - perPixel * area.height() / 2,
+                        centre.y() + perPixel * area.height() / 2);
     };
     fit(QRectF(0, 0, 400, 400));
     QObject::connect(chart, &QChart::plotAreaChanged, chart, fit, Qt::QueuedConnection);
@@ -160,19 +169,27 @@ namespace FlightCharts {
 QString title(Kind kind)
 {
     switch (kind) {
-    case Height: return Texts::tr("高度");
-    case Speed: return Texts::tr("速度");
-    case Voltage: return Texts::tr("电池电压");
-    case Attitude: return Texts::tr("姿态");
-    case PumpThrottle: return Texts::tr("药泵与油门");
-    case Track: return Texts::tr("航迹");
-    default: return QString();
+    case Height:
+        return Texts::tr("高度");
+    case Speed:
+        return Texts::tr("速度");
+    case Voltage:
+        return Texts::tr("电池电压");
+    case Attitude:
+        return Texts::tr("姿态");
+    case PumpThrottle:
+        return Texts::tr("药泵与油门");
+    case Track:
+        return Texts::tr("航迹");
+    default:
+        return QString();
     }
 }
 
 QString fileKey(Kind kind)
 {
-    static const char *const keys[KindCount] = {"height", "speed", "voltage", "attitude", "pump-throttle", "track"};
+    static const char *const keys[KindCount]
+        = {"height", "speed", "voltage", "attitude", "pump-throttle", "track"};
     return kind >= 0 && kind < KindCount ? QLatin1String(keys[kind]) : QString();
 }
 
@@ -181,23 +198,49 @@ QChart *make(Kind kind, const QList<FlightLog::Sample> &samples)
     using S = const FlightLog::Sample &;
     switch (kind) {
     case Height:
-        return timeChart(title(kind), Texts::tr("米"), samples, {{Texts::tr("高度"), [](S s) { return s.height; }}});
+        return timeChart(title(kind), Texts::tr("米"), samples, {{Texts::tr("高度"), [](S s) {
+                                                                      return s.height;
+                                                                  }}});
     case Speed:
-        return timeChart(title(kind), Texts::tr("米/秒"), samples,
-                         {{Texts::tr("水平速度"), [](S s) { return s.groundSpeed; }},
-                          {Texts::tr("垂直速度"), [](S s) { return s.climb; }}});
+        return timeChart(title(kind),
+                         Texts::tr("米/秒"),
+                         samples,
+                         {{Texts::tr("水平速度"),
+                           [](S s) {
+                               return s.groundSpeed;
+                           }},
+                          {Texts::tr("垂直速度"), [](S s) {
+                               return s.climb;
+                           }}});
     case Voltage:
-        return timeChart(title(kind), Texts::tr("伏"), samples, {{Texts::tr("电池电压"), [](S s) { return s.voltage; }}});
+        return timeChart(title(kind), Texts::tr("伏"), samples, {{Texts::tr("电池电压"), [](S s) {
+                                                                      return s.voltage;
+                                                                  }}});
     case Attitude:
-        return timeChart(title(kind), Texts::tr("度"), samples,
-                         {{Texts::tr("横滚"), [](S s) { return s.roll; }},
-                          {Texts::tr("俯仰"), [](S s) { return s.pitch; }},
+        return timeChart(title(kind),
+                         Texts::tr("度"),
+                         samples,
+                         {{Texts::tr("横滚"),
+                           [](S s) {
+                               return s.roll;
+                           }},
+                          {Texts::tr("俯仰"),
+                           [](S s) {
+                               return s.pitch;
+                           }},
                           {Texts::tr("航向（右轴）"), [](S s) { return s.yaw; }, true}},
                          Texts::tr("航向（度）"));
     case PumpThrottle:
-        return timeChart(title(kind), QStringLiteral("%"), samples,
-                         {{Texts::tr("油门"), [](S s) { return s.throttle; }},
-                          {Texts::tr("喷洒开关（CH6）"), [](S s) { return s.pump; }}});
+        return timeChart(title(kind),
+                         QStringLiteral("%"),
+                         samples,
+                         {{Texts::tr("油门"),
+                           [](S s) {
+                               return s.throttle;
+                           }},
+                          {Texts::tr("喷洒开关（CH6）"), [](S s) {
+                               return s.pump;
+                           }}});
     case Track:
         return trackChart(samples);
     default:

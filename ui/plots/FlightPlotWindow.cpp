@@ -6,12 +6,12 @@
 #include <QChart>
 #include <QChartView>
 #include <QCoreApplication>
-#include <QPainter>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSaveFile>
@@ -36,7 +36,8 @@ FlightPlotWindow::FlightPlotWindow(QWidget *parent)
     m_tabs->setObjectName(QStringLiteral("tabFlightCharts"));
     for (int kind = 0; kind < FlightCharts::KindCount; ++kind) {
         auto *view = new QChartView(m_tabs);
-        view->setObjectName(QStringLiteral("chart_") + FlightCharts::fileKey(FlightCharts::Kind(kind)));
+        view->setObjectName(QStringLiteral("chart_")
+                            + FlightCharts::fileKey(FlightCharts::Kind(kind)));
         view->setRenderHint(QPainter::Antialiasing);
         view->setFocusPolicy(Qt::StrongFocus);
         m_views.append(view);
@@ -98,8 +99,10 @@ void FlightPlotWindow::retranslate()
     m_fileLabel->setText(m_path.isEmpty() ? tr("没有打开文件") : QDir::toNativeSeparators(m_path));
     m_fileLabel->setAccessibleName(tr("文件"));
     const QList<FlightLog::Sample> &samples = m_log.samples();
-    const double duration = samples.isEmpty() ? 0 : samples.last().seconds - samples.first().seconds;
-    QString summary = tr("%n 个样本", nullptr, int(samples.size())) + tr("，时长 %1 秒").arg(duration, 0, 'f', 0);
+    const double duration
+        = samples.isEmpty() ? 0 : samples.last().seconds - samples.first().seconds;
+    QString summary = tr("%n 个样本", nullptr, int(samples.size()))
+                      + tr("，时长 %1 秒").arg(duration, 0, 'f', 0);
     if (m_log.skippedLines() > 0)
         summary += tr("，跳过 %n 行无法读取的数据", nullptr, m_log.skippedLines());
     if (m_log.truncated())
@@ -136,7 +139,8 @@ void FlightPlotWindow::rebuildCharts()
 QString FlightPlotWindow::pngPath(const QString &folder, int kind) const
 {
     return QDir(folder).filePath(QFileInfo(m_path).completeBaseName() + QLatin1Char('-')
-                                 + FlightCharts::fileKey(FlightCharts::Kind(kind)) + QLatin1String(".png"));
+                                 + FlightCharts::fileKey(FlightCharts::Kind(kind))
+                                 + QLatin1String(".png"));
 }
 
 bool FlightPlotWindow::savePng(int kind, const QString &fileName)
@@ -156,9 +160,11 @@ bool FlightPlotWindow::savePng(int kind, const QString &fileName)
     const QPixmap picture = offscreen.grab();
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
-        userPrompts().tell(QMessageBox::Warning, tr("警告"),
-                           tr("无法保存图片 %1：%2").arg(QDir::toNativeSeparators(fileName), file.errorString()),
-                           QMessageBox::Ok);
+        userPrompts().tell(
+            QMessageBox::Warning,
+            tr("警告"),
+            tr("无法保存图片 %1：%2").arg(QDir::toNativeSeparators(fileName), file.errorString()),
+            QMessageBox::Ok);
         return false;
     }
     return true;
@@ -178,8 +184,8 @@ int FlightPlotWindow::saveAllPng(const QString &folder)
 void FlightPlotWindow::SlotOpenFile()
 {
     const QString start = m_path.isEmpty() ? QDir::homePath() : QFileInfo(m_path).absolutePath();
-    const QString path = userPrompts().openFileName(this, tr("打开导出的黑匣子文件"), start,
-                                                    tr("黑匣子数据 (*.xls);;所有文件 (*)"));
+    const QString path = userPrompts().openFileName(
+        this, tr("打开导出的黑匣子文件"), start, tr("黑匣子数据 (*.xls);;所有文件 (*)"));
     if (!path.isEmpty())
         openFile(path);
 }
@@ -187,22 +193,28 @@ void FlightPlotWindow::SlotOpenFile()
 void FlightPlotWindow::SlotSaveShownPng()
 {
     const int kind = m_tabs->currentIndex();
-    const QString path = userPrompts().saveFileName(this, tr("保存为 PNG"), pngPath(QFileInfo(m_path).absolutePath(), kind),
-                                                    tr("PNG 图片 (*.png)"), QStringLiteral("png"));
+    const QString path = userPrompts().saveFileName(this,
+                                                    tr("保存为 PNG"),
+                                                    pngPath(QFileInfo(m_path).absolutePath(), kind),
+                                                    tr("PNG 图片 (*.png)"),
+                                                    QStringLiteral("png"));
     if (!path.isEmpty())
         savePng(kind, path);
 }
 
 void FlightPlotWindow::SlotSaveAllPng()
 {
-    const QString folder = userPrompts().folder(this, tr("选择保存图片的文件夹"), QFileInfo(m_path).absolutePath());
+    const QString folder
+        = userPrompts().folder(this, tr("选择保存图片的文件夹"), QFileInfo(m_path).absolutePath());
     if (folder.isEmpty())
         return;
     const int written = saveAllPng(folder);
     if (written == m_views.size())
-        userPrompts().tell(QMessageBox::Information, tr("提示"),
-                           tr("已保存 %n 张图片到 %1", nullptr, written).arg(QDir::toNativeSeparators(folder)),
-                           QMessageBox::Ok);
+        userPrompts().tell(
+            QMessageBox::Information,
+            tr("提示"),
+            tr("已保存 %n 张图片到 %1", nullptr, written).arg(QDir::toNativeSeparators(folder)),
+            QMessageBox::Ok);
 }
 
 void FlightPlotWindow::changeEvent(QEvent *event)

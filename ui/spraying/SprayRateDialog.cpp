@@ -21,7 +21,8 @@ namespace {
 // The pump bars of the page stop here; a larger setting cannot be made.
 constexpr double kPumpMaxPercent = 110.0;
 
-QDoubleSpinBox *makeBox(QWidget *parent, const char *name, double maximum, double value, int decimals = 2)
+QDoubleSpinBox *
+makeBox(QWidget *parent, const char *name, double maximum, double value, int decimals = 2)
 {
     auto *box = new QDoubleSpinBox(parent);
     box->setObjectName(QLatin1String(name));
@@ -135,12 +136,18 @@ void SprayRateDialog::retranslate()
     setAccessibleName(windowTitle());
     m_flowGroup->setTitle(tr("所需流量"));
     m_runGroup->setTitle(tr("药泵校准：计时试喷"));
-    const QString names[6] = {tr("施药量"), tr("喷幅"), tr("工作速度"),
-                              tr("试喷时的药泵百分比"), tr("试喷时间"), tr("量得的体积")};
+    const QString names[6] = {tr("施药量"),
+                              tr("喷幅"),
+                              tr("工作速度"),
+                              tr("试喷时的药泵百分比"),
+                              tr("试喷时间"),
+                              tr("量得的体积")};
     //: Keyboard letters of the six boxes (Alt + letter): rate, width, speed, percent, time, volume.
     const QString keys = tr("RWSPTV");
-    //: Units after the numbers: litres per hectare, metres, metres per second, percent, seconds, litres.
-    const QString suffixes[6] = {tr(" 升/公顷"), tr(" 米"), tr(" 米/秒"), tr(" %"), tr(" 秒"), tr(" 升")};
+    //: Units after the numbers: litres per hectare, metres, metres per second, percent, seconds,
+    //: litres.
+    const QString suffixes[6]
+        = {tr(" 升/公顷"), tr(" 米"), tr(" 米/秒"), tr(" %"), tr(" 秒"), tr(" 升")};
     const std::array<QDoubleSpinBox *, 6> boxes = inputs();
     for (size_t i = 0; i < boxes.size(); ++i) {
         const QChar key = int(i) < keys.size() ? keys[int(i)] : QChar();
@@ -162,25 +169,31 @@ void SprayRateDialog::retranslate()
 
 void SprayRateDialog::recompute()
 {
-    const std::optional<double> flow = SprayRate::requiredFlow(m_rate->value(), m_speed->value(), m_width->value());
+    const std::optional<double> flow
+        = SprayRate::requiredFlow(m_rate->value(), m_speed->value(), m_width->value());
     const QString none = tr("请输入大于 0 的数值");
     m_flow->setText(flow ? tr("所需流量：%1 升/分钟").arg(*flow, 0, 'f', 2) : none);
 
-    const std::optional<double> measured = SprayRate::measuredFlow(m_runLitres->value(), m_runSeconds->value());
+    const std::optional<double> measured
+        = SprayRate::measuredFlow(m_runLitres->value(), m_runSeconds->value());
     m_measured->setText(measured ? tr("实测流量：%1 升/分钟").arg(*measured, 0, 'f', 2)
                                  : tr("试喷后输入时间和量得的体积"));
     const std::optional<double> percent
-        = flow ? SprayRate::pumpPercentFor(*flow, m_runLitres->value(), m_runSeconds->value(), m_runPercent->value())
+        = flow ? SprayRate::pumpPercentFor(
+              *flow, m_runLitres->value(), m_runSeconds->value(), m_runPercent->value())
                : std::nullopt;
     QString percentLine;
     if (percent && *percent > kPumpMaxPercent)
-        percentLine = tr("应设药泵百分比：%1 %（超出药泵的 110 %，请降低速度或施药量）").arg(*percent, 0, 'f', 0);
+        percentLine = tr("应设药泵百分比：%1 %（超出药泵的 110 %，请降低速度或施药量）")
+                          .arg(*percent, 0, 'f', 0);
     else if (percent)
         percentLine = tr("应设药泵百分比：%1 %").arg(*percent, 0, 'f', 0);
     else
         percentLine = tr("应设药泵百分比：—");
     m_percent->setText(percentLine);
-    m_percent->setStyleSheet(percent && *percent > kPumpMaxPercent ? QStringLiteral("color: rgb(255, 0, 0);") : QString());
+    m_percent->setStyleSheet(percent && *percent > kPumpMaxPercent
+                                 ? QStringLiteral("color: rgb(255, 0, 0);")
+                                 : QString());
     for (QLabel *label : {m_flow, m_measured, m_percent})
         label->setAccessibleName(label->text());
 }
