@@ -25,65 +25,6 @@
     </message>
 </context>
 <context>
-    <name>HelpPage</name>
-    <message>
-        <source>没有找到帮助页面 %1。请重新安装本程序。</source>
-        <translation>The help page %1 was not found. Please reinstall the program.</translation>
-    </message>
-</context>
-<context>
-    <name>ImportPreview</name>
-    <message>
-        <source>机型</source>
-        <translation>Frame type</translation>
-    </message>
-    <message>
-        <source>接收机类型</source>
-        <translation>Receiver type</translation>
-    </message>
-    <message>
-        <source>通道反向</source>
-        <translation>Channel reverse</translation>
-    </message>
-    <message>
-        <source>飞机轴距</source>
-        <translation>Wheelbase</translation>
-    </message>
-    <message>
-        <source>稳定感度</source>
-        <translation>Stability gain</translation>
-    </message>
-    <message>
-        <source>姿态感度</source>
-        <translation>Attitude gain</translation>
-    </message>
-    <message>
-        <source>油门感度</source>
-        <translation>Throttle gain</translation>
-    </message>
-    <message>
-        <source>一级保护电压</source>
-        <translation>Level 1 voltage</translation>
-    </message>
-    <message>
-        <source>二级保护电压</source>
-        <translation>Level 2 voltage</translation>
-    </message>
-    <message>
-        <source>保护措施</source>
-        <translation>Protection action</translation>
-    </message>
-    <message>
-        <source>电机怠速</source>
-        <translation>Motor idle</translation>
-    </message>
-    <message>
-        <source>文件的%1（%2）与飞机的（%3）不同，这个文件可能是另一架飞机的。</source>
-        <translation>%1 in the file (%2) differs from the aircraft&apos;s (%3): this file may be for another aircraft.</translation>
-    </message>
-    <message>
-        <source>还没有从飞机读到%1，无法与文件的%2比较。</source>
-        <translation>%1 has not been read from the aircraft yet: it cannot be compared with the file&apos;s %2.</translation>
     <name>FlightCharts</name>
     <message>
         <source>时间（秒）</source>
@@ -292,6 +233,68 @@
             <numerusform>%n picture saved in %1</numerusform>
             <numerusform>%n pictures saved in %1</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>HelpPage</name>
+    <message>
+        <source>没有找到帮助页面 %1。请重新安装本程序。</source>
+        <translation>The help page %1 was not found. Please reinstall the program.</translation>
+    </message>
+</context>
+<context>
+    <name>ImportPreview</name>
+    <message>
+        <source>机型</source>
+        <translation>Frame type</translation>
+    </message>
+    <message>
+        <source>接收机类型</source>
+        <translation>Receiver type</translation>
+    </message>
+    <message>
+        <source>通道反向</source>
+        <translation>Channel reverse</translation>
+    </message>
+    <message>
+        <source>飞机轴距</source>
+        <translation>Wheelbase</translation>
+    </message>
+    <message>
+        <source>稳定感度</source>
+        <translation>Stability gain</translation>
+    </message>
+    <message>
+        <source>姿态感度</source>
+        <translation>Attitude gain</translation>
+    </message>
+    <message>
+        <source>油门感度</source>
+        <translation>Throttle gain</translation>
+    </message>
+    <message>
+        <source>一级保护电压</source>
+        <translation>Level 1 voltage</translation>
+    </message>
+    <message>
+        <source>二级保护电压</source>
+        <translation>Level 2 voltage</translation>
+    </message>
+    <message>
+        <source>保护措施</source>
+        <translation>Protection action</translation>
+    </message>
+    <message>
+        <source>电机怠速</source>
+        <translation>Motor idle</translation>
+    </message>
+    <message>
+        <source>文件的%1（%2）与飞机的（%3）不同，这个文件可能是另一架飞机的。</source>
+        <translation>%1 in the file (%2) differs from the aircraft&apos;s (%3): this file may be for another aircraft.</translation>
+    </message>
+    <message>
+        <source>还没有从飞机读到%1，无法与文件的%2比较。</source>
+        <translation>%1 has not been read from the aircraft yet: it cannot be compared with the file&apos;s %2.</translation>
     </message>
 </context>
 <context>
@@ -1086,7 +1089,6 @@ Download the complete files again?</translation>
     <message>
         <source>跳过已有文件</source>
         <translation>Skip existing files</translation>
-        <translation>Note</translation>
     </message>
     <message numerus="yes">
         <source>已导出 %n 个文件到 %1。</source>
@@ -1589,6 +1591,116 @@ Unit suffix of the spray width (metres), shown after the number.</extracomment>
     </message>
 </context>
 <context>
+    <name>SprayRateDialog</name>
+    <message>
+        <source>喷洒流量计算</source>
+        <translation>Spray-rate helper</translation>
+    </message>
+    <message>
+        <source>所需流量</source>
+        <translation>Required flow</translation>
+    </message>
+    <message>
+        <source>药泵校准：计时试喷</source>
+        <translation>Pump calibration: timed run</translation>
+    </message>
+    <message>
+        <source>施药量</source>
+        <translation>Application rate</translation>
+    </message>
+    <message>
+        <source>喷幅</source>
+        <translation>Spray width</translation>
+    </message>
+    <message>
+        <source>工作速度</source>
+        <translation>Work speed</translation>
+    </message>
+    <message>
+        <source>试喷时的药泵百分比</source>
+        <translation>Pump percentage of the run</translation>
+    </message>
+    <message>
+        <source>试喷时间</source>
+        <translation>Run time</translation>
+    </message>
+    <message>
+        <source>量得的体积</source>
+        <translation>Volume collected</translation>
+    </message>
+    <message>
+        <source>RWSPTV</source>
+        <extracomment>Keyboard letters of the six boxes (Alt + letter): rate, width, speed, percent, time, volume.</extracomment>
+        <translation>RWSPTV</translation>
+    </message>
+    <message>
+        <source> 升/公顷</source>
+        <extracomment>Units after the numbers: litres per hectare, metres, metres per second, percent, seconds, litres.</extracomment>
+        <translation> L/ha</translation>
+    </message>
+    <message>
+        <source> 米</source>
+        <translation> m</translation>
+    </message>
+    <message>
+        <source> 米/秒</source>
+        <translation> m/s</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source> 秒</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source> 升</source>
+        <translation> L</translation>
+    </message>
+    <message>
+        <source>%1(&amp;%2)：</source>
+        <extracomment>A box&apos;s caption: %1 its name, %2 its keyboard letter (Alt + letter).</extracomment>
+        <translation>%1 (&amp;%2):</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>请输入大于 0 的数值</source>
+        <translation>Enter numbers above 0</translation>
+    </message>
+    <message>
+        <source>所需流量：%1 升/分钟</source>
+        <translation>Required flow: %1 L/min</translation>
+    </message>
+    <message>
+        <source>实测流量：%1 升/分钟</source>
+        <translation>Measured flow: %1 L/min</translation>
+    </message>
+    <message>
+        <source>试喷后输入时间和量得的体积</source>
+        <translation>After a timed run, enter its time and the volume collected</translation>
+    </message>
+    <message>
+        <source>应设药泵百分比：%1 %（超出药泵的 110 %，请降低速度或施药量）</source>
+        <translation>Pump setting: %1 % (above the pump&apos;s 110 %: fly slower or lower the rate)</translation>
+    </message>
+    <message>
+        <source>应设药泵百分比：%1 %</source>
+        <translation>Pump setting: %1 %</translation>
+    </message>
+    <message>
+        <source>应设药泵百分比：—</source>
+        <translation>Pump setting: —</translation>
+    </message>
+</context>
+<context>
     <name>StagedImportDialog</name>
     <message>
         <source>导入参数</source>
@@ -1673,77 +1785,6 @@ Unit suffix of the spray width (metres), shown after the number.</extracomment>
     <message>
         <source>正在发送…</source>
         <translation>Sending…</translation>
-    <name>SprayRateDialog</name>
-    <message>
-        <source>喷洒流量计算</source>
-        <translation>Spray-rate helper</translation>
-    </message>
-    <message>
-        <source>所需流量</source>
-        <translation>Required flow</translation>
-    </message>
-    <message>
-        <source>药泵校准：计时试喷</source>
-        <translation>Pump calibration: timed run</translation>
-    </message>
-    <message>
-        <source>施药量</source>
-        <translation>Application rate</translation>
-    </message>
-    <message>
-        <source>喷幅</source>
-        <translation>Spray width</translation>
-    </message>
-    <message>
-        <source>工作速度</source>
-        <translation>Work speed</translation>
-    </message>
-    <message>
-        <source>试喷时的药泵百分比</source>
-        <translation>Pump percentage of the run</translation>
-    </message>
-    <message>
-        <source>试喷时间</source>
-        <translation>Run time</translation>
-    </message>
-    <message>
-        <source>量得的体积</source>
-        <translation>Volume collected</translation>
-    </message>
-    <message>
-        <source>RWSPTV</source>
-        <extracomment>Keyboard letters of the six boxes (Alt + letter): rate, width, speed, percent, time, volume.</extracomment>
-        <translation>RWSPTV</translation>
-    </message>
-    <message>
-        <source> 升/公顷</source>
-        <extracomment>Units after the numbers: litres per hectare, metres, metres per second, percent, seconds, litres.</extracomment>
-        <translation> L/ha</translation>
-    </message>
-    <message>
-        <source> 米</source>
-        <translation> m</translation>
-    </message>
-    <message>
-        <source> 米/秒</source>
-        <translation> m/s</translation>
-    </message>
-    <message>
-        <source> %</source>
-        <translation> %</translation>
-    </message>
-    <message>
-        <source> 秒</source>
-        <translation> s</translation>
-    </message>
-    <message>
-        <source> 升</source>
-        <translation> L</translation>
-    </message>
-    <message>
-        <source>%1(&amp;%2)：</source>
-        <extracomment>A box&apos;s caption: %1 its name, %2 its keyboard letter (Alt + letter).</extracomment>
-        <translation>%1 (&amp;%2):</translation>
     </message>
     <message>
         <source>关闭</source>
@@ -1764,36 +1805,6 @@ Unit suffix of the spray width (metres), shown after the number.</extracomment>
     <message>
         <source>%1组已确认，%2组没有确认。</source>
         <translation>%1 groups acknowledged, %2 not confirmed.</translation>
-        <source>帮助</source>
-        <translation>Help</translation>
-    </message>
-    <message>
-        <source>请输入大于 0 的数值</source>
-        <translation>Enter numbers above 0</translation>
-    </message>
-    <message>
-        <source>所需流量：%1 升/分钟</source>
-        <translation>Required flow: %1 L/min</translation>
-    </message>
-    <message>
-        <source>实测流量：%1 升/分钟</source>
-        <translation>Measured flow: %1 L/min</translation>
-    </message>
-    <message>
-        <source>试喷后输入时间和量得的体积</source>
-        <translation>After a timed run, enter its time and the volume collected</translation>
-    </message>
-    <message>
-        <source>应设药泵百分比：%1 %</source>
-        <translation>Pump setting: %1 %</translation>
-    </message>
-    <message>
-        <source>应设药泵百分比：—</source>
-        <translation>Pump setting: —</translation>
-    </message>
-    <message>
-        <source>应设药泵百分比：%1 %（超出药泵的 110 %，请降低速度或施药量）</source>
-        <translation>Pump setting: %1 % (above the pump&apos;s 110 %: fly slower or lower the rate)</translation>
     </message>
 </context>
 <context>
