@@ -1,6 +1,7 @@
 #include "sim/SimulatorCommandLine.h"
 
 #include "sim/AircraftEngine.h"
+#include "sim/SimulatedAircraft.h"
 
 #include <QCommandLineParser>
 
@@ -103,6 +104,8 @@ bool SimulatorCommandLine::parse(const QStringList &arguments)
     const QCommandLineOption help = p.addHelpOption();
     const QCommandLineOption log(QStringLiteral("log"), QStringLiteral("Log every frame received (time, type, length, payload in hex)."));
     const QCommandLineOption rate(QStringLiteral("rate"), QStringLiteral("Telemetry frames per second for each type (0: none)."), QStringLiteral("hz"), QStringLiteral("10"));
+    const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Line rate of the wire, e.g. 115200: bytes leave one byte time (ten bits) apart and host frames take their line time to arrive (0: no pacing)."), QStringLiteral("rate"), QStringLiteral("0"));
+    const QCommandLineOption timingLog(QStringLiteral("timing-log"), QStringLiteral("Write one line per frame with its times on the wire to this file (for the benchmarks)."), QStringLiteral("file"));
     const QCommandLineOption records(QStringLiteral("records"), QStringLiteral("Number of black-box records."), QStringLiteral("n"), QStringLiteral("12"));
     const QCommandLineOption blocks(QStringLiteral("blocks"), QStringLiteral("Blocks of 256 bytes a record, as min:max."), QStringLiteral("min:max"), QStringLiteral("20:60"));
     const QCommandLineOption httpPort(QStringLiteral("http-port"), QStringLiteral("Port of the web services (0: any free port)."), QStringLiteral("port"), QStringLiteral("0"));
@@ -119,7 +122,7 @@ bool SimulatorCommandLine::parse(const QStringList &arguments)
     const QCommandLineOption replugAfter(QStringLiteral("replug-after"), QStringLiteral("Plug it in again (new device path) this long after unplugging."), QStringLiteral("seconds"));
     const QCommandLineOption httpFault(QStringLiteral("http-fault"), QStringLiteral("Fault of an endpoint (catalogue, images, software): error, notjson, truncated, short, slow (repeatable)."), QStringLiteral("endpoint=fault"));
     const QCommandLineOption slowMs(QStringLiteral("slow-ms"), QStringLiteral("Delay of the slow fault."), QStringLiteral("ms"), QStringLiteral("2000"));
-    p.addOptions({log, rate, records, blocks, httpPort, software, softwareNumber, silent, silentAfter,
+    p.addOptions({log, rate, baud, timingLog, records, blocks, httpPort, software, softwareNumber, silent, silentAfter,
                   ignore, corrupt, syncPairs, splitZero, storm, unplugAfter, replugAfter, httpFault, slowMs});
     m_help = p.helpText();
     if (!p.parse(arguments)) {
@@ -142,6 +145,9 @@ bool SimulatorCommandLine::parse(const QStringList &arguments)
     };
     if (!ok || c.telemetryHz < 0)
         return bad(rate, p.value(rate));
+    if (!toInt(p.value(baud), &c.baud))
+        return bad(baud, p.value(baud));
+    c.timingLog = p.value(timingLog);
     if (!toInt(p.value(records), &c.plan.recordCount))
         return bad(records, p.value(records));
     const QStringList bounds = p.value(blocks).split(QLatin1Char(':'));
@@ -195,4 +201,10 @@ void SimulatorCommandLine::apply(AircraftEngine &aircraft, SimulatedServices &se
     services.setSlowDelay(c.slowMs);
     for (const auto &f : c.httpFaults)
         services.setFault(f.first, f.second);
+}
+
+bool SimulatorCommandLine::applyToWire(SimulatedAircraft &aircraft) const
+{
+    aircraft.setBaud(m_config.baud);
+    return m_config.timingLog.isEmpty() || aircraft.setTimingLog(m_config.timingLog);
 }
