@@ -1,8 +1,10 @@
 // The whole program (application object, window, pages, link) driving a firmware transfer or a
 // black-box download against r7-fcsim on its pseudo-terminal, started the way the pages start
 // them. The times are taken on the simulator's side of the wire (its --timing-log); this program
-// only reports when the work is done. bench/transfer runs it.
-//   bench_transfer DEVICE firmware BYTES
+// reports when the work is done and, for the firmware, its own turnaround: from the event loop's
+// wake-up that read the answer to a chunk to the next chunk written to the port (one number in
+// microseconds a line). bench/transfer runs it.
+//   bench_transfer DEVICE firmware BYTES [TURNAROUND-FILE]
 //   bench_transfer DEVICE blackbox
 #include "app/KivApplication.h"
 #include "app/KivGuiController.h"
@@ -12,6 +14,7 @@
 #include "ui/KivMainWindow.h"
 #include "ui/KivToolsWgt.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -53,6 +56,23 @@ int main(int argc, char **argv)
 
     KivApplication *app = KivApplication::getInstance(argc, argv);
     QElapsedTimer clock;
+
+    // Turnaround probe: the wake-up that read the latest bytes, and the chunk written after it.
+    QElapsedTimer probe;
+    probe.start();
+    qint64 wokeNs = 0;
+    qint64 readNs = -1;
+    QList<qint64> turnarounds;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, app,
+                     [&] { wokeNs = probe.nsecsElapsed(); });
+    QObject::connect(app->serialPort(), &QIODevice::readyRead, app, [&] { readNs = wokeNs; });
+    QObject::connect(app->serialLink(), &SerialLink::SignalSendData, app, [&](const QByteArray &frame) {
+        // Connected after the port's own writer: the chunk has been handed to the device.
+        const uint8_t type = frame.size() > 6 ? uint8_t(frame[6]) : 0;
+        if ((type == 0xD5 || type == 0xD6) && readNs >= 0)
+            turnarounds.append(probe.nsecsElapsed() - readNs);
+        readNs = -1;
+    });
     QObject::connect(app, &KivApplication::readBackFinished, app, [&] {
         clock.start();
         if (mode == QLatin1String("firmware")) {
@@ -94,6 +114,13 @@ int main(int argc, char **argv)
     });
     const int status = app->exec();
     std::fflush(stdout);
+    if (argc > 4 && mode == QLatin1String("firmware")) {
+        QFile out(QString::fromLocal8Bit(argv[4]));
+        if (out.open(QIODevice::WriteOnly)) {
+            for (qint64 ns : std::as_const(turnarounds))
+                out.write(QByteArray::number(double(ns) / 1000.0, 'f', 1) + '\n');
+        }
+    }
     delete app;
     return status;
 }

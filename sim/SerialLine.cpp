@@ -7,6 +7,7 @@
 
 namespace {
 constexpr qint64 kSliceNs = 1000000; // a USB serial bridge hands bytes over every millisecond
+constexpr qint64 kExactNs = 3000000; // a burst ending sooner than this is written at its last byte
 constexpr qint64 kSpinNs = 1500000;  // an exact deadline closer than this is waited out by spinning
 constexpr int kHostOverhead = 12;    // header 8, CRC 2, trailer 2
 constexpr int kAircraftOverhead = 10; // header 8, CRC 2
@@ -99,7 +100,7 @@ void SerialLine::pump()
         bool exact = false;
         if (!m_txQueue.isEmpty()) {
             const qint64 end = m_txBaseNs + m_txQueue.size() * m_byteNs;
-            exact = end - t <= kSliceNs;
+            exact = end - t <= kExactNs;
             next = exact ? end : t + kSliceNs;
         }
         if (!m_rxBuffer.isEmpty() && (next < 0 || m_rxDoneNs <= next)) {
@@ -118,7 +119,7 @@ void SerialLine::pump()
             continue;
         }
         // Wake early enough for an exact deadline to be reached by spinning.
-        const qint64 sleep = exact ? wait - kSpinNs / 2 : wait;
+        const qint64 sleep = exact ? wait - kSpinNs : wait;
         m_timer.start(int(sleep / 1000000));
         return;
     }
