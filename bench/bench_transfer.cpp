@@ -63,16 +63,19 @@ int main(int argc, char **argv)
     qint64 wokeNs = 0;
     qint64 readNs = -1;
     QList<qint64> turnarounds;
-    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, app,
+    QObject::connect(QAbstractEventDispatcher::instance(),
+                     &QAbstractEventDispatcher::awake,
+                     app,
                      [&] { wokeNs = probe.nsecsElapsed(); });
     QObject::connect(app->serialPort(), &QIODevice::readyRead, app, [&] { readNs = wokeNs; });
-    QObject::connect(app->serialLink(), &SerialLink::SignalSendData, app, [&](const QByteArray &frame) {
-        // Connected after the port's own writer: the chunk has been handed to the device.
-        const uint8_t type = frame.size() > 6 ? uint8_t(frame[6]) : 0;
-        if ((type == 0xD5 || type == 0xD6) && readNs >= 0)
-            turnarounds.append(probe.nsecsElapsed() - readNs);
-        readNs = -1;
-    });
+    QObject::connect(
+        app->serialLink(), &SerialLink::SignalSendData, app, [&](const QByteArray &frame) {
+            // Connected after the port's own writer: the chunk has been handed to the device.
+            const uint8_t type = frame.size() > 6 ? uint8_t(frame[6]) : 0;
+            if ((type == 0xD5 || type == 0xD6) && readNs >= 0)
+                turnarounds.append(probe.nsecsElapsed() - readNs);
+            readNs = -1;
+        });
     QObject::connect(app, &KivApplication::readBackFinished, app, [&] {
         clock.start();
         if (mode == QLatin1String("firmware")) {
@@ -87,12 +90,16 @@ int main(int argc, char **argv)
             image.close();
             // What the update page would have fetched from the catalogue.
             setVersionText(QStringLiteral(R"({"FCU":{"version":"3.12"}})"));
-            QObject::connect(app->serialLink(), &SerialLink::SignalReturnInfo, app, [&](uint8_t command, QString) {
-                if (command == 0xD6) {
-                    std::printf("firmware done %lld ms\n", static_cast<long long>(clock.elapsed()));
-                    finish(0);
-                }
-            });
+            QObject::connect(app->serialLink(),
+                             &SerialLink::SignalReturnInfo,
+                             app,
+                             [&](uint8_t command, QString) {
+                                 if (command == 0xD6) {
+                                     std::printf("firmware done %lld ms\n",
+                                                 static_cast<long long>(clock.elapsed()));
+                                     finish(0);
+                                 }
+                             });
             Q_EMIT guiController->SignalFirmwareUpdataRequest(0, path);
         } else {
             g_folder = QDir(home.path()).filePath(QStringLiteral("records"));
@@ -100,7 +107,8 @@ int main(int argc, char **argv)
             KivToolsWgt::chooseBlackBoxesFolder = benchFolder;
             KivToolsWgt::showBlackBoxesNotice = noNotice;
             QObject::connect(app, &KivApplication::SignalBlackBoxesDownloadSuccess, app, [&] {
-                std::printf("blackbox done %lld ms, %lld files\n", static_cast<long long>(clock.elapsed()),
+                std::printf("blackbox done %lld ms, %lld files\n",
+                            static_cast<long long>(clock.elapsed()),
                             static_cast<long long>(QDir(g_folder).entryList(QDir::Files).size()));
                 finish(0);
             });

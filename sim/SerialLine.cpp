@@ -59,7 +59,13 @@ void SerialLine::toHost(const QByteArray &bytes)
 {
     const qint64 t = now();
     if (m_log)
-        walk(m_txCarry, bytes, kAircraftOverhead, t, &m_txCarryNs, m_txQueued + bytes.size(), m_txFrames);
+        walk(m_txCarry,
+             bytes,
+             kAircraftOverhead,
+             t,
+             &m_txCarryNs,
+             m_txQueued + bytes.size(),
+             m_txFrames);
     m_txQueued += bytes.size();
     if (m_byteNs == 0) {
         m_txQueue.append(bytes);
@@ -146,19 +152,33 @@ void SerialLine::deliverRx()
     Q_EMIT deliverToAircraft(bytes);
 }
 
-void SerialLine::logFrames(QList<Frame> &frames, const char *direction, qint64 doneNs, qint64 upToByte)
+void SerialLine::logFrames(QList<Frame> &frames,
+                           const char *direction,
+                           qint64 doneNs,
+                           qint64 upToByte)
 {
     while (!frames.isEmpty() && frames.constFirst().endByte <= upToByte) {
         const Frame f = frames.takeFirst();
         char line[96];
-        const int n = std::snprintf(line, sizeof line, "%s %02x %d %.1f %.1f\n", direction, f.type,
-                                    f.bytes, double(f.startNs) / 1000.0, double(doneNs) / 1000.0);
+        const int n = std::snprintf(line,
+                                    sizeof line,
+                                    "%s %02x %d %.1f %.1f\n",
+                                    direction,
+                                    f.type,
+                                    f.bytes,
+                                    double(f.startNs) / 1000.0,
+                                    double(doneNs) / 1000.0);
         m_log->write(line, n);
     }
 }
 
-void SerialLine::walk(QByteArray &carry, const QByteArray &bytes, int overhead, qint64 startNs,
-                      qint64 *carryStartNs, qint64 streamEnd, QList<Frame> &out)
+void SerialLine::walk(QByteArray &carry,
+                      const QByteArray &bytes,
+                      int overhead,
+                      qint64 startNs,
+                      qint64 *carryStartNs,
+                      qint64 streamEnd,
+                      QList<Frame> &out)
 {
     if (carry.isEmpty())
         *carryStartNs = startNs;

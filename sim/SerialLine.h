@@ -50,8 +50,8 @@ private:
     {
         quint8 type;
         int bytes;
-        qint64 startNs;  // first byte read (rx) or queued (tx)
-        qint64 endByte;  // tx: stream offset just past the frame
+        qint64 startNs; // first byte read (rx) or queued (tx)
+        qint64 endByte; // tx: stream offset just past the frame
     };
 
     qint64 now() const { return m_clock.nsecsElapsed(); }
@@ -61,8 +61,13 @@ private:
     void logFrames(QList<Frame> &frames, const char *direction, qint64 doneNs, qint64 upToByte);
     // Cuts whole frames (sync, type at 6, length at 7, length + overhead bytes) off a copy of the
     // stream, for the log only.
-    static void walk(QByteArray &carry, const QByteArray &bytes, int overhead, qint64 startNs,
-                     qint64 *carryStartNs, qint64 streamEnd, QList<Frame> &out);
+    static void walk(QByteArray &carry,
+                     const QByteArray &bytes,
+                     int overhead,
+                     qint64 startNs,
+                     qint64 *carryStartNs,
+                     qint64 streamEnd,
+                     QList<Frame> &out);
 
     int m_baud = 0;
     qint64 m_byteNs = 0;
