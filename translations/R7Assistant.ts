@@ -743,6 +743,10 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
         <source>请输入100~6000之间的值，并按回车键确认。</source>
         <translation>Enter a value from 100 to 6000 and press Enter.</translation>
     </message>
+    <message>
+        <source>与飞机的连接已断开，黑匣子数据没有全部导出：正在导出的记录没有保存，之前导出的文件完整。</source>
+        <translation>The connection to the aircraft was lost and not all black-box data was exported: the record being exported was not saved; the files exported before it are complete.</translation>
+    </message>
 </context>
 <context>
     <name>KivUpdateWgt</name>
@@ -801,6 +805,10 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
     <message>
         <source>固件更新说明</source>
         <translation>Firmware update notes</translation>
+    </message>
+    <message>
+        <source>%1固件更新未完成：与飞机的连接已断开。</source>
+        <translation>The %1 firmware update did not finish: the connection to the aircraft was lost.</translation>
     </message>
 </context>
 <context>

@@ -95,6 +95,7 @@ private:
     DownloadMgr *m_download = nullptr;
     QString m_helpHtml;
     QString m_updatingModule;
+    bool m_imageSent = false; // the whole image of m_updatingModule went out (progress 100)
     QHash<QString, QString> m_notesChinese;
     QHash<QString, QString> m_notesEnglish;
     QPointer<QMessageBox> m_confirmation;
