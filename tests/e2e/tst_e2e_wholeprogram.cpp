@@ -224,9 +224,14 @@ private Q_SLOTS:
             if (t >= start && t <= end)
                 during << t;
         QVERIFY(during.size() >= (end - start) / 1000 - 1);
+        QList<qint64> gaps;
         for (int i = 1; i < during.size(); ++i)
-            QVERIFY2(qAbs(during[i] - during[i - 1] - 1000) <= 250,
-                     qPrintable(QStringLiteral("%1 ms apart").arg(during[i] - during[i - 1])));
+            gaps << during[i] - during[i - 1];
+        qInfo("%d heartbeats in %lld ms of storm, %lld to %lld ms apart", int(during.size()),
+              end - start, *std::min_element(gaps.begin(), gaps.end()),
+              *std::max_element(gaps.begin(), gaps.end()));
+        for (qint64 gap : std::as_const(gaps))
+            QVERIFY2(qAbs(gap - 1000) <= 250, qPrintable(QStringLiteral("%1 ms apart").arg(gap)));
         QCOMPARE(linkConnected, uint8_t(1));
         QVERIFY(!openBox("updateSuccessBox")); // random "done" answers finished nothing
         QVERIFY2(notices.isEmpty(), qPrintable(notices.join(QLatin1Char('|'))));
