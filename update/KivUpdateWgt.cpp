@@ -490,7 +490,9 @@ void KivUpdateWgt::resetForLink(bool connected)
     if (!stopped.isEmpty()) {
         // The rows go back to their unconnected look: say that the transfer stopped, so that
         // it is not taken for a finished one.
-        QMessageBox *box = showBox(QMessageBox::Warning, "updateStoppedBox", tr("警告"),
+        QMessageBox *box = showBox(QMessageBox::Warning,
+                                   "updateStoppedBox",
+                                   tr("警告"),
                                    tr("%1固件更新未完成：与飞机的连接已断开。").arg(stopped));
         box->setStandardButtons(QMessageBox::Ok);
         box->show();

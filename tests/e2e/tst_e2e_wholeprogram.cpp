@@ -3,11 +3,11 @@
 // a black-box download; a storm of random answers while every page and tab is opened; and the
 // window closed during each paced sequence. Closing ends the program, so each sequence is closed
 // in a process of its own: R7_CLOSE_DURING names it (ctest runs one entry per sequence).
-#include "e2e/ProgramRig.h"
 #include "app/AircraftParams.h"
 #include "app/KivGuiController.h"
 #include "blackbox/BlackBoxDownload.h"
 #include "config/ServiceUrls.h"
+#include "e2e/ProgramRig.h"
 #include "link/seriallink.h"
 #include "sim/BlackBoxDecoder.h"
 #include "sim/SimulatedServices.h"
@@ -61,10 +61,10 @@ class tst_E2eWholeProgram : public QObject
 
     QList<Received> m_received;
     QElapsedTimer m_clock;
-    QList<qint64> m_heartbeats;    // when the aircraft heard each heartbeat
-    QList<QByteArray> m_sent;      // every frame the program sent
-    QList<int> m_progress;         // FCU transfer progress
-    int m_flashed = 0;             // images the aircraft took whole
+    QList<qint64> m_heartbeats; // when the aircraft heard each heartbeat
+    QList<QByteArray> m_sent;   // every frame the program sent
+    QList<int> m_progress;      // FCU transfer progress
+    int m_flashed = 0;          // images the aircraft took whole
     QTemporaryDir m_folder;
 
     // Pulls the cable, plugs it in again and lets the program find the new device by itself.
@@ -95,24 +95,38 @@ private Q_SLOTS:
             if (type == 0xC1 && length == 1)
                 m_heartbeats << m_clock.elapsed();
         });
-        connect(app()->serialLink(), &SerialLink::SignalSendData, this,
+        connect(app()->serialLink(),
+                &SerialLink::SignalSendData,
+                this,
                 [this](const QByteArray &frame) { m_sent << frame; });
-        connect(guiController, &KivGuiController::progress_uint, this, [this](QString m, uint8_t p) {
-            if (m == QLatin1String("FCU"))
-                m_progress << p;
-        });
-        connect(aircraft, &AircraftEngine::firmwareReceived, this,
+        connect(
+            guiController, &KivGuiController::progress_uint, this, [this](QString m, uint8_t p) {
+                if (m == QLatin1String("FCU"))
+                    m_progress << p;
+            });
+        connect(aircraft,
+                &AircraftEngine::firmwareReceived,
+                this,
                 [this](int, qint64, const QByteArray &, bool complete) { m_flashed += complete; });
-        KivToolsWgt::chooseBlackBoxesFolder = [](QWidget *) { return chosenFolder; };
-        KivToolsWgt::showBlackBoxesNotice = [](const QString &, const QString &text) { notices << text; };
-        userPrompts().tell = [](QMessageBox::Icon, const QString &, const QString &text,
-                                QMessageBox::StandardButton) { notices << text; };
+        KivToolsWgt::chooseBlackBoxesFolder = [](QWidget *) {
+            return chosenFolder;
+        };
+        KivToolsWgt::showBlackBoxesNotice = [](const QString &, const QString &text) {
+            notices << text;
+        };
+        userPrompts().tell = [](QMessageBox::Icon,
+                                const QString &,
+                                const QString &text,
+                                QMessageBox::StandardButton) {
+            notices << text;
+        };
         chosenFolder = m_folder.path();
         // FCU 3.0 on board, 3.05 offered: a 100 KiB image.
         QJsonObject catalogue = services->defaultCatalogue();
         QJsonObject fcu = catalogue.value(QStringLiteral("FCU")).toObject();
         fcu.insert(QStringLiteral("version"), QStringLiteral("3.05"));
-        fcu.insert(QStringLiteral("url"), services->baseUrl().toString() + QStringLiteral("/files/fcu.bin"));
+        fcu.insert(QStringLiteral("url"),
+                   services->baseUrl().toString() + QStringLiteral("/files/fcu.bin"));
         catalogue.insert(QStringLiteral("FCU"), fcu);
         services->setCatalogue(catalogue);
         services->setFile(QStringLiteral("fcu.bin"), QByteArray(100 * 1024, 'F'));
@@ -139,7 +153,8 @@ private Q_SLOTS:
         notices.clear();
         const int from = int(m_received.size());
         const auto receivedFrom = [this, from](quint8 type) {
-            return std::count_if(m_received.begin() + from, m_received.end(),
+            return std::count_if(m_received.begin() + from,
+                                 m_received.end(),
                                  [type](const Received &r) { return r.type == type; });
         };
         KivUpdateWgt *update = mainWindow->updatePage();
@@ -149,7 +164,8 @@ private Q_SLOTS:
             onBoard().wheelbase = 6; // changed while unplugged: the new read-back shows it
         } else if (during == QLatin1String("firmware")) {
             click(mainWindow, "btn_update");
-            QTRY_COMPARE_WITH_TIMEOUT(update->rowPage(0), int(KivUpdateWgt::UpdateButtonPage), 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(
+                update->rowPage(0), int(KivUpdateWgt::UpdateButtonPage), 10000);
             m_progress.clear();
             click(update, "btnUpdateFCU");
             QTRY_VERIFY(openBox("confirmUpdateBox"));
@@ -158,9 +174,15 @@ private Q_SLOTS:
         } else {
             click(mainWindow->toolsPage(), "btnBlackBoxes");
             // Record 3 whole, then the cable goes in the middle of record 2.
-            QTRY_VERIFY_WITH_TIMEOUT(std::count_if(m_received.begin() + from, m_received.end(), [](const Received &r) {
-                return r.type == 0xE5 && r.payload.startsWith(QByteArray::fromHex("00000002"));
-            }) >= 6, 30000);
+            QTRY_VERIFY_WITH_TIMEOUT(std::count_if(m_received.begin() + from,
+                                                   m_received.end(),
+                                                   [](const Received &r) {
+                                                       return r.type == 0xE5
+                                                              && r.payload.startsWith(
+                                                                  QByteArray::fromHex("00000002"));
+                                                   })
+                                         >= 6,
+                                     30000);
         }
         QVERIFY(replug());
         QCOMPARE(linkConnected, uint8_t(1));
@@ -174,7 +196,8 @@ private Q_SLOTS:
             QVERIFY(!m_progress.contains(100));
             QCOMPARE(m_flashed, 0);
             // FCU still reports 3.0, and the update is offered again.
-            QTRY_COMPARE_WITH_TIMEOUT(update->rowPage(0), int(KivUpdateWgt::UpdateButtonPage), 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(
+                update->rowPage(0), int(KivUpdateWgt::UpdateButtonPage), 10000);
             QCOMPARE(update->findChild<QWidget *>(QStringLiteral("widget_bg"))->isEnabled(), true);
         } else {
             QCOMPARE(notices.size(), 1); // told that it broke, and nothing said complete
@@ -182,7 +205,8 @@ private Q_SLOTS:
             const QStringList written = files();
             QCOMPARE(written.size(), 1); // record 2 left no half file
             QFile file(QDir(chosenFolder).filePath(written[0]));
-            QVERIFY(written[0].startsWith(QLatin1String("index3date")) && file.open(QIODevice::ReadOnly));
+            QVERIFY(written[0].startsWith(QLatin1String("index3date"))
+                    && file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), exportOf(3));
             QVERIFY(!app()->serialLink()->isContinuous());
         }
@@ -227,8 +251,11 @@ private Q_SLOTS:
         for (int i = 1; i < during.size(); ++i)
             gaps << during[i] - during[i - 1];
         std::sort(gaps.begin(), gaps.end());
-        qInfo("%d heartbeats in %lld ms of storm, %lld to %lld ms apart", int(during.size()),
-              end - start, gaps.value(0), gaps.value(gaps.size() - 1));
+        qInfo("%d heartbeats in %lld ms of storm, %lld to %lld ms apart",
+              int(during.size()),
+              end - start,
+              gaps.value(0),
+              gaps.value(gaps.size() - 1));
 #ifdef __SANITIZE_THREAD__
         const qint64 slack = 2000; // ThreadSanitizer runs the program 5 to 15 times slower
 #else
@@ -261,20 +288,42 @@ private Q_SLOTS:
             std::function<void()> start;
         };
         const Sequence sequences[] = {
-            {"readback", 0x0C, [] { QMetaObject::invokeMethod(app(), &KivApplication::SlotUpdateData, Qt::QueuedConnection); }},
-            {"versions", 0x10, [] { click(mainWindow, "btn_update"); }},
-            {"spraying", 0x17, [] { click(mainWindow, "btn_ActaPhytophySin"); }},
-            {"maintenance", 0x1C, [] { Q_EMIT mainWindow->toolsPage()->SignalRequestTimerPage(); }},
-            {"blackbox", 0xE5, [] { click(mainWindow->toolsPage(), "btnBlackBoxes"); }},
+            {"readback",
+             0x0C,
+             [] {
+                 QMetaObject::invokeMethod(
+                     app(), &KivApplication::SlotUpdateData, Qt::QueuedConnection);
+             }},
+            {"versions",
+             0x10,
+             [] {
+                 click(mainWindow, "btn_update");
+             }},
+            {"spraying",
+             0x17,
+             [] {
+                 click(mainWindow, "btn_ActaPhytophySin");
+             }},
+            {"maintenance",
+             0x1C,
+             [] {
+                 Q_EMIT mainWindow->toolsPage()->SignalRequestTimerPage();
+             }},
+            {"blackbox",
+             0xE5,
+             [] {
+                 click(mainWindow->toolsPage(), "btnBlackBoxes");
+             }},
         };
-        const auto sequence = std::find_if(std::begin(sequences), std::end(sequences),
+        const auto sequence = std::find_if(std::begin(sequences),
+                                           std::end(sequences),
                                            [&](const Sequence &s) { return during == s.name; });
         QVERIFY2(sequence != std::end(sequences), during.constData());
         QTest::qWait(1500); // the read-back's last answers
         QPointer<KivMainWindow> window(mainWindow);
         int closedAt = -1;
-        QMetaObject::Connection watch = connect(app()->serialLink(), &SerialLink::SignalSendData, this,
-            [&](const QByteArray &frame) {
+        QMetaObject::Connection watch = connect(
+            app()->serialLink(), &SerialLink::SignalSendData, this, [&](const QByteArray &frame) {
                 if (typeOf(frame) == sequence->trigger && closedAt < 0) {
                     closedAt = 0;
                     QTimer::singleShot(0, window.data(), [&] {
