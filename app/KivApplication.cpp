@@ -65,6 +65,7 @@ KivApplication::KivApplication(int &argc, char **argv, const StartupHook &hook)
     connect(m_firmware, &FirmwareTransfer::progress, this, &KivApplication::SignalProgressValue);
     connect(m_firmware, &FirmwareTransfer::refused, guiController, &KivGuiController::SignalFirmwareUpdateRefused);
 
+    connect(mainWindow, &KivMainWindow::SignalClosing, this, &KivApplication::endSequencesForExit);
     mainWindow->initLanguage(languageCode);
     mainWindow->show();
     showNotConnectedDefaults();
@@ -296,8 +297,9 @@ void KivApplication::SlotUpdateData()
         if (i + 1 == count)
             break;
         waitWithEvents(kReadBackStepMs);
-        // A link lost during the wait, or a newer read-back after a new handshake, ends this one.
-        if (run != m_readBackRun || !m_serialLink->isHandShaked())
+        // A link lost during the wait, a newer read-back after a new handshake, or the window
+        // closed ends this one.
+        if (run != m_readBackRun || !pacedSequenceGoesOn())
             return;
     }
     Q_EMIT readBackFinished();
@@ -308,6 +310,8 @@ void KivApplication::SlotRequestFirmwareVersion()
     for (int id = 0; id <= 11; ++id) {
         m_serialLink->requestUav_FirmwareVersion(char(id));
         waitWithEvents(20);
+        if (m_windowClosed)
+            return;
     }
 }
 
@@ -335,7 +339,8 @@ void KivApplication::SlotRequestSensorSwitch()
 {
     m_serialLink->requestUav_ExternelSwitch(1);
     waitWithEvents(300);
-    m_serialLink->requestUav_ExternelSwitch(2);
+    if (!m_windowClosed)
+        m_serialLink->requestUav_ExternelSwitch(2);
 }
 
 void KivApplication::SlotRequestMaintenance()
@@ -343,7 +348,7 @@ void KivApplication::SlotRequestMaintenance()
     for (uchar id = 1; id <= 4; ++id) {
         m_serialLink->requestUav_MaintenanceTimer(id);
         // A link lost during the pause ends the reads.
-        if (id < 4 && !(waitWithEvents(kMaintenancePacingMs, this) && m_serialLink->isHandShaked()))
+        if (id < 4 && !(waitWithEvents(kMaintenancePacingMs, this) && pacedSequenceGoesOn()))
             return;
     }
 }
@@ -351,14 +356,14 @@ void KivApplication::SlotRequestMaintenance()
 void KivApplication::SlotUAVMaintenance()
 {
     m_serialLink->sendUav_MaintenanceTimer(2, 0);
-    if (waitWithEvents(kMaintenancePacingMs, this) && m_serialLink->isHandShaked())
+    if (waitWithEvents(kMaintenancePacingMs, this) && pacedSequenceGoesOn())
         SlotRequestMaintenance();
 }
 
 void KivApplication::SlotMaintenanceCycleSet(uint v)
 {
     m_serialLink->sendUav_MaintenanceTimer(4, int(v));
-    if (waitWithEvents(kMaintenancePacingMs, this) && m_serialLink->isHandShaked())
+    if (waitWithEvents(kMaintenancePacingMs, this) && pacedSequenceGoesOn())
         SlotRequestMaintenance();
 }
 
@@ -391,4 +396,16 @@ void KivApplication::SlotReturnBlackBoxes(uint8_t iCmd, int subindex, QByteArray
 void KivApplication::SlotCloseDownloadBlackBoxes()
 {
     m_blackBoxDownload->close();
+}
+
+bool KivApplication::pacedSequenceGoesOn() const
+{
+    return !m_windowClosed && m_serialLink->isHandShaked();
+}
+
+void KivApplication::endSequencesForExit()
+{
+    m_windowClosed = true;
+    m_blackBoxDownload->close();
+    m_firmware->cancel();
 }

@@ -84,6 +84,10 @@ protected:
 private:
     void showNotConnectedDefaults();
     void wire();
+    // The window closed: the program is ending, so paced sequences stop at their next pause
+    // (instead of holding the exit up and talking on), and downloads and transfers send nothing.
+    void endSequencesForExit();
+    bool pacedSequenceGoesOn() const;
 
     SerialPort *m_serialPort = nullptr;
     SerialLink *m_serialLink = nullptr;
@@ -94,6 +98,7 @@ private:
     int portScanTimerId = 0;
     QSet<QString> m_portsToldDenied;
     int m_readBackRun = 0; // numbers the read-backs, so that a newer one ends an older one
+    bool m_windowClosed = false;
     uint8_t fwModuleId = 0;
     QString fwFilePath;
 };

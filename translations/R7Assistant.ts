@@ -1125,6 +1125,10 @@ Download the complete files again?</translation>
         <source>打开导出的黑匣子文件，查看飞行曲线</source>
         <translation>Open an exported black-box file and view its flight plots</translation>
     </message>
+    <message>
+        <source>与飞机的连接已断开，黑匣子数据没有全部导出：正在导出的记录没有保存，之前导出的文件完整。</source>
+        <translation>The connection to the aircraft was lost and not all black-box data was exported: the record being exported was not saved; the files exported before it are complete.</translation>
+    </message>
 </context>
 <context>
     <name>KivUpdateWgt</name>
@@ -1183,6 +1187,10 @@ Download the complete files again?</translation>
     <message>
         <source>固件更新说明</source>
         <translation>Firmware update notes</translation>
+    </message>
+    <message>
+        <source>%1固件更新未完成：与飞机的连接已断开。</source>
+        <translation>The %1 firmware update did not finish: the connection to the aircraft was lost.</translation>
     </message>
 </context>
 <context>

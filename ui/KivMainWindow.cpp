@@ -220,6 +220,8 @@ void KivMainWindow::closeEvent(QCloseEvent *event)
     // stops a pump run first.
     m_spraying->SlotSpraySpeedAllClose();
     QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        Q_EMIT SignalClosing();
 }
 
 // --- Pages and help ----------------------------------------------------------------------------

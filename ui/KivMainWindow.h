@@ -52,6 +52,8 @@ public:
     bool isBlueLampOn() const { return m_blueLamp; }
 
 Q_SIGNALS:
+    // The window is closing, and the program with it.
+    void SignalClosing();
     void signal_request_JX();
     void signal_request_ReceiveType();
     void signal_request_RemoteChannelReverse();

@@ -116,11 +116,18 @@ void KivToolsWgt::SlotClickBlackBoxes()
                     closeBlackBoxesProgress();
                     showBlackBoxesNotice(tr("错误"), reason);
                 });
-        // A lost link ends the download with the dialog.
-        connect(guiController, &KivGuiController::ConnectChanged, this, [this](bool connected) {
-            if (!connected)
+        // A lost link ends the download with the dialog, and the user hears that it broke: the
+        // dialog also closes silently when a download succeeds.
+        connect(
+            guiController, &KivGuiController::ConnectChanged, this, [this, app](bool connected) {
+                if (connected || !app->blackBoxDownload()->isOpen())
+                    return;
                 closeBlackBoxesProgress();
-        });
+                showBlackBoxesNotice(
+                    tr("错误"),
+                    tr("与飞机的连接已断开，黑匣子数据没有全部导出：正在导出的记录没有保存，"
+                       "之前导出的文件完整。"));
+            });
     }
     m_blackBoxesProgress->show();
     app->blackBoxDownload()->start(folder, rewriteComplete);

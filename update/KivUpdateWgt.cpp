@@ -449,6 +449,8 @@ void KivUpdateWgt::setProgress(QString strModule, uint8_t progress)
     describeProgress(row, progress);
     if (progress >= 100)
         row.stack->setCurrentIndex(NoUpdatePage);
+    if (progress >= 100 && strModule == m_updatingModule)
+        m_imageSent = true;
 }
 
 void KivUpdateWgt::describeProgress(const Row &row, int percent)
@@ -459,13 +461,15 @@ void KivUpdateWgt::describeProgress(const Row &row, int percent)
 void KivUpdateWgt::endTransfer()
 {
     m_updatingModule.clear();
+    m_imageSent = false;
     m_bg->setEnabled(true);
 }
 
 void KivUpdateWgt::SlotFirmwareUpdateSuccess()
 {
-    // A stray or repeated "done" answer with no transfer of ours running is no success.
-    if (m_updatingModule.isEmpty())
+    // A stray or repeated "done" answer is no success: only one that follows the last chunk of
+    // a transfer of ours (an aircraft's random or late answer must not finish a transfer early).
+    if (m_updatingModule.isEmpty() || !m_imageSent)
         return;
     const QString module = m_updatingModule;
     endTransfer();
@@ -503,7 +507,18 @@ void KivUpdateWgt::resetForLink(bool connected)
         return;
     if (m_confirmation)
         m_confirmation->reject(); // no update can start without the link
+    const QString stopped = m_updatingModule;
     endTransfer();
+    if (!stopped.isEmpty()) {
+        // The rows go back to their unconnected look: say that the transfer stopped, so that
+        // it is not taken for a finished one.
+        QMessageBox *box = showBox(QMessageBox::Warning,
+                                   "updateStoppedBox",
+                                   tr("警告"),
+                                   tr("%1固件更新未完成：与飞机的连接已断开。").arg(stopped));
+        box->setStandardButtons(QMessageBox::Ok);
+        box->show();
+    }
     showHelp();
     m_notesChinese.clear();
     m_notesEnglish.clear();

@@ -98,6 +98,7 @@ private:
     QString m_updatingModule;
     bool m_backingUp = false;
     QString m_backupNote; // where the parameters went before this update, for its messages
+    bool m_imageSent = false; // the whole image of m_updatingModule went out (progress 100)
     QHash<QString, QString> m_notesChinese;
     QHash<QString, QString> m_notesEnglish;
     QPointer<QMessageBox> m_confirmation;

@@ -49,15 +49,18 @@ inline bool connectProgram(QObject *context, QList<Received> &received)
     return waitForReadBack();
 }
 
+// `more` starts what else the window should already talk to (the simulated services).
 template<typename Test>
-int runProgram(int argc, char *argv[])
+int runProgram(int argc, char *argv[], const KivApplication::StartupHook &more = {})
 {
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
-    KivApplication *app = KivApplication::getInstance(argc, argv, [](KivApplication *a) {
+    KivApplication *app = KivApplication::getInstance(argc, argv, [&more](KivApplication *a) {
         aircraft = new SimulatedAircraft(a);
         aircraft->setTelemetryRate(20);
+        if (more)
+            more(a);
     });
     if (!aircraft->start())
         qFatal("no pseudo-terminal: %s", qPrintable(aircraft->errorString()));

@@ -1,3 +1,4 @@
+#include "BlackBoxFetcher.h"
 #include "E2eRig.h"
 
 #include <QTest>
@@ -19,6 +20,7 @@ private slots:
     void everyReplyCorruptMeansNoHandshake();
     void unplugOnePortErrorThenReplugAsNewDevice();
     void stormIsSurvived();
+    void corruptBlackBoxRepliesAreResent();
 };
 
 void tst_E2eFaults::initTestCase()
@@ -143,6 +145,35 @@ void tst_E2eFaults::stormIsSurvived()
     QVERIFY(rig.link.isHandShaked() || waitFor([&] { return rig.connected(); }, 4000));
     QVERIFY(rig.exchange([&] { rig.link.requestUav_MotorWheelbase(); }, 0x09, QString(), 3000));
     QVERIFY(waitFor([&] { return rig.params.Uav_wid == 4; }, 2000));
+}
+
+// Every third answer leaves with a bad CRC during a black-box download: each is asked again, and
+// the records arrive whole and byte-exact (the firmware transfer: tst_e2e_firmware).
+void tst_E2eFaults::corruptBlackBoxRepliesAreResent()
+{
+    Rig rig;
+    rig.aircraft.setTelemetryRate(0);
+    BlackBoxPlan plan; // record 1 has an odd chunk count
+    plan.recordCount = 2;
+    plan.minBlocks = plan.maxBlocks = 6;
+    rig.aircraft.setBlackBoxPlan(plan);
+    QVERIFY(rig.start());
+    int requests = 0;
+    connect(&rig.aircraft, &AircraftEngine::frameReceived, &rig,
+            [&](quint8 t, int, const QByteArray &) { requests += t == 0xE5; });
+    rig.aircraft.setCorruptCrcEvery(3);
+    BlackBoxFetcher fetch(rig.link, rig.blackBox);
+    fetch.start();
+    QVERIFY(waitFor([&] { return fetch.done; }, 60000));
+    fetch.close();
+    int chunks = 0;
+    for (int n : {1, 2}) {
+        const QByteArray &served = rig.aircraft.flightRecords()[n - 1].bytes;
+        chunks += int(served.size() / 128);
+        QVERIFY(fetch.emptyChunks.value(n).isEmpty());
+        QCOMPARE(fetch.records.value(n).toHex(), served.left(served.size() / 128 * 128).toHex());
+    }
+    QVERIFY2(requests > chunks, qPrintable(QStringLiteral("%1 of %2").arg(requests).arg(chunks)));
 }
 
 QTEST_GUILESS_MAIN(tst_E2eFaults)

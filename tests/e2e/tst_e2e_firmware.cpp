@@ -16,6 +16,7 @@ private slots:
     void initTestCase();
     void imageArrivesByteForByte_data();
     void imageArrivesByteForByte();
+    void lostChunkAnswersAreRepeated_data();
     void lostChunkAnswersAreRepeated();
 };
 
@@ -87,8 +88,16 @@ void tst_E2eFirmware::imageArrivesByteForByte()
     QVERIFY(rig.connected());
 }
 
+void tst_E2eFirmware::lostChunkAnswersAreRepeated_data()
+{
+    QTest::addColumn<bool>("corrupt");
+    QTest::newRow("three chunks unanswered") << false;
+    QTest::newRow("every third answer with a bad CRC") << true;
+}
+
 void tst_E2eFirmware::lostChunkAnswersAreRepeated()
 {
+    QFETCH(bool, corrupt);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("pmu.bin"));
     QFile file(path);
@@ -99,7 +108,14 @@ void tst_E2eFirmware::lostChunkAnswersAreRepeated()
 
     Rig rig;
     QVERIFY(rig.start());
-    rig.aircraft.setIgnoreFirst(0xD5, 3); // three chunks go unanswered; the link resends
+    rig.aircraft.setTelemetryRate(0);
+    if (corrupt)
+        rig.aircraft.setCorruptCrcEvery(3);
+    else
+        rig.aircraft.setIgnoreFirst(0xD5, 3); // three chunks go unanswered; the link resends
+    int chunksSent = 0;
+    connect(&rig.aircraft, &AircraftEngine::frameReceived, &rig,
+            [&](quint8 t, int, const QByteArray &) { chunksSent += t == 0xD5; });
     FirmwareTransfer transfer(&rig.link, [](const QString &) { return QStringLiteral("1.9"); }, &rig.params);
     connect(&rig.link, &SerialLink::SignalReturnInfo, &transfer,
             [&transfer](uint8_t command, QString) { transfer.onReply(command); });
@@ -109,6 +125,8 @@ void tst_E2eFirmware::lostChunkAnswersAreRepeated()
     transfer.start(6, path);
     QVERIFY(waitFor([&] { return complete; }, 15000));
     QCOMPARE(rig.aircraft.lastFirmware().image, image);
+    QVERIFY(chunksSent > 13); // 13 chunks, some sent again
+    QVERIFY(waitFor([&] { return rig.findInfo(0xD6, 0) >= 0; }, 5000)); // "done" answered too
 }
 
 QTEST_GUILESS_MAIN(tst_E2eFirmware)

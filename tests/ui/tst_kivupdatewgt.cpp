@@ -278,13 +278,18 @@ private Q_SLOTS:
         QCOMPARE(page()->rowPage(0), int(KivUpdateWgt::NoUpdatePage));
     }
 
-    // Success is shown once, for a transfer of ours; a stray or repeated "done" shows nothing.
+    // Success is shown once, for a transfer of ours whose image went out whole; a stray,
+    // early or repeated "done" shows nothing.
     void successOnlyForOurTransfer()
     {
         page()->SlotFirmwareUpdateSuccess();
         QVERIFY(!openBox("updateSuccessBox"));
         offerFcu();
         confirmFcu(QStringLiteral("确定"));
+        page()->setProgress(QStringLiteral("FCU"), 99);
+        page()->SlotFirmwareUpdateSuccess();
+        QVERIFY(!openBox("updateSuccessBox"));
+        page()->setProgress(QStringLiteral("FCU"), 100);
         page()->SlotFirmwareUpdateSuccess();
         QVERIFY(openBox("updateSuccessBox"));
         // The parameters were backed up before the update began, and the message says where.
