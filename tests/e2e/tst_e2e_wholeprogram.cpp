@@ -79,7 +79,10 @@ class tst_E2eWholeProgram : public QObject
         app()->serialPort()->addExtraPortName(aircraft->slavePath()); // the system lists it
         return waitForReadBack();
     }
-    QStringList files() const { return QDir(chosenFolder).entryList(QDir::Files, QDir::Name); }
+    QStringList files(const QString &pattern = QStringLiteral("*.xls")) const
+    {
+        return QDir(chosenFolder).entryList({pattern}, QDir::Files, QDir::Name);
+    }
     QByteArray exportOf(int record) const
     {
         const QByteArray &bytes = aircraft->flightRecords()[record - 1].bytes;
@@ -203,7 +206,11 @@ private Q_SLOTS:
             QCOMPARE(notices.size(), 1); // told that it broke, and nothing said complete
             QVERIFY2(notices[0].contains(QStringLiteral("没有全部导出")), qPrintable(notices[0]));
             const QStringList written = files();
-            QCOMPARE(written.size(), 1); // record 2 left no half file
+            QCOMPARE(written.size(), 1); // record 2 left no half file, only what the next try resumes
+            const QStringList partial = files(QStringLiteral("index2*"));
+            QCOMPARE(partial.size(), 2);
+            QVERIFY(partial[0].endsWith(QLatin1String(".xls.chunks"))
+                    && partial[1].endsWith(QLatin1String(".xls.part")));
             QFile file(QDir(chosenFolder).filePath(written[0]));
             QVERIFY(written[0].startsWith(QLatin1String("index3date"))
                     && file.open(QIODevice::ReadOnly));
