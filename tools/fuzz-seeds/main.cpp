@@ -1,5 +1,5 @@
 // Writes the fuzz targets' seed inputs from the simulator's and the program's own writers:
-//   make_fuzz_seeds CORPUS_DIR   (the directory tests/fuzz/corpus of the source tree)
+//   make_fuzz_seeds CORPUS_DIR   (tests/fuzz/corpus of the source tree; build/tests/fuzz/fuzz-seeds/)
 #include "app/AircraftParams.h"
 #include "app/ParameterFile.h"
 #include "sim/FirmwareCatalogue.h"
