@@ -1,5 +1,7 @@
 #include "app/KivApplication.h"
 
+#include "app/ParameterFile.h"
+
 #include "app/AircraftParams.h"
 #include "app/KivGuiController.h"
 #include "app/LinkConnected.h"
@@ -172,6 +174,17 @@ void KivApplication::wire()
     connect(link, SIGNAL(SignalHandShaked(bool)), this, SLOT(SlotHandShaked(bool)));                         // 64
     connect(window, SIGNAL(keyPress(int)), gui, SLOT(keyPress(int)));                                        // 65
     connect(gui, SIGNAL(progress_uint(QString, uint8_t)), window, SLOT(slot_changeProgress(QString, uint8_t))); // 66
+    // The backup before a reset or an update reads the groups it has no values for.
+    connect(gui, &KivGuiController::SignalReadParameterGroup, link, [link](int group) {
+        using Read = void (SerialLink::*)();
+        static constexpr Read kReads[ParameterFile::kGroupCount]
+            = {&SerialLink::requestUav_UavType,         &SerialLink::requestUav_ReceiveType,
+               &SerialLink::requestUav_RemoteChannelReverse, &SerialLink::requestUav_MotorWheelbase,
+               &SerialLink::requestUav_InductionDegrees, &SerialLink::requestUav_LowVoltageProtection,
+               &SerialLink::requestUav_MotorIdle};
+        if (group >= 0 && group < ParameterFile::kGroupCount)
+            (link->*kReads[group])();
+    });
 }
 
 // --- Port scan ---------------------------------------------------------------------------------

@@ -3,6 +3,8 @@
 #include "app/AircraftParams.h"
 #include "app/LinkConnected.h"
 #include "app/ParamConversions.h"
+#include "app/ParameterBackup.h"
+#include "config/AppPaths.h"
 #include "config/WaitWithEvents.h"
 #include "ui/KivMainWindow.h"
 #include "ui/KivSettingWgt.h"
@@ -12,6 +14,8 @@
 #include "ui/tools/UserPrompts.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
@@ -30,6 +34,10 @@ bool replyConfirms(uint8_t cmd, const QString &text)
     return !(cmd == 0x02
              && (text == QCoreApplication::translate("SerialLink", "Model setup failed！")
                  || text == QCoreApplication::translate("SerialLink", "Failed to download model!")));
+}
+QString withNote(const QString &text, const QString &note)
+{
+    return note.isEmpty() ? text : text + QLatin1String("\n\n") + note;
 }
 } // namespace
 
@@ -152,7 +160,7 @@ void KivGuiController::startMotorTest()
     blueLamp(false);
 }
 
-bool KivGuiController::restoreFactorySettings()
+bool KivGuiController::restoreFactorySettings(const QString &note)
 {
     if (m_waiting)
         return false;
@@ -164,13 +172,14 @@ bool KivGuiController::restoreFactorySettings()
     if (!self)
         return false; // the program is closing
     if (!reply) {
-        userPrompts().tell(QMessageBox::Critical, tr("错误"), tr("飞控没有回应，出厂设置可能没有恢复！"),
+        userPrompts().tell(QMessageBox::Critical, tr("错误"),
+                           withNote(tr("飞控没有回应，出厂设置可能没有恢复！"), note),
                            QMessageBox::Yes);
         return true;
     }
     const bool done = *reply == QCoreApplication::translate("SerialLink", "恢复出厂设置成功！");
     userPrompts().tell(done ? QMessageBox::Information : QMessageBox::Critical,
-                       done ? tr("提示") : tr("错误"), *reply, QMessageBox::Yes);
+                       done ? tr("提示") : tr("错误"), withNote(*reply, note), QMessageBox::Yes);
     return true;
 }
 
@@ -237,39 +246,118 @@ void KivGuiController::importParameters(const QString &fileName)
 {
     if (m_waiting)
         return;
+    const std::optional<QJsonObject> document = readParameterFile(fileName);
+    if (!document)
+        return;
+    QList<int> all;
+    for (int group = 0; group < ParameterFile::kGroupCount; ++group)
+        all << group;
+    if (const std::optional<QList<int>> unconfirmed = sendParameterGroups(*document, all))
+        reportImport(*unconfirmed);
+}
+
+std::optional<QJsonObject> KivGuiController::readParameterFile(const QString &fileName)
+{
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         userPrompts().tell(QMessageBox::Critical, tr("错误"), tr("打开文件失败！"), QMessageBox::Ok);
-        return;
+        return std::nullopt;
     }
-    const std::optional<QJsonObject> document = ParameterFile::decode(file.readAll());
-    if (!document) {
+    // A file far larger than any parameter file is refused without reading it all.
+    const QByteArray bytes = file.read(ParameterFile::kMaxFileBytes + 1);
+    const std::optional<QJsonObject> document
+        = bytes.size() > ParameterFile::kMaxFileBytes ? std::nullopt : ParameterFile::decode(bytes);
+    if (!document)
         userPrompts().tell(QMessageBox::Critical, tr("错误"), tr("读取文件错误！"), QMessageBox::Ok);
-        return;
-    }
+    return document;
+}
+
+std::optional<QList<int>> KivGuiController::sendParameterGroups(const QJsonObject &document,
+                                                                const QList<int> &groups)
+{
     QList<int> unconfirmed;
     for (int group = 0; group < ParameterFile::kGroupCount; ++group) {
-        if (!linkConnected) { // lost on the way: what is left was never sent
+        if (!groups.contains(group))
+            continue; // left out: neither stored nor sent
+        if (!linkConnected || m_waiting) { // lost on the way: what is left was never sent
             unconfirmed << group;
             continue;
         }
-        ParameterFile::storeGroup(store(), *document, group);
+        ParameterFile::storeGroup(store(), document, group);
         sendImportGroup(group);
         // The link tracks one command: the next group waits for this one's acknowledgement.
         const uint8_t command = ParameterFile::groups()[group].command;
         const QPointer<KivGuiController> self(this);
         const std::optional<QString> reply = waitForReply(command, kAcknowledgementMs);
         if (!self)
-            return;
+            return std::nullopt;
         if (!reply || !replyConfirms(command, *reply))
             unconfirmed << group;
     }
+    return unconfirmed;
+}
+
+void KivGuiController::reportImport(const QList<int> &unconfirmed)
+{
     if (unconfirmed.isEmpty())
         userPrompts().tell(QMessageBox::Information, tr("提示"), tr("导入成功!"), QMessageBox::Yes);
     else
         userPrompts().tell(QMessageBox::Warning, tr("警告"),
                            tr("导入未完成，飞机没有确认这些参数：%1").arg(groupNames(unconfirmed)),
                            QMessageBox::Ok);
+}
+
+QStringList KivGuiController::backupFailedQuestion(const QString &failure)
+{
+    return {tr("警告"), tr("参数备份失败。%1\n\n不备份参数，继续吗？").arg(failure), tr("不备份，继续"),
+            tr("取消")};
+}
+
+std::optional<QString> KivGuiController::backupParameters()
+{
+    if (m_waiting)
+        return std::nullopt; // another exchange still waits: no reset or update may start now
+    // Groups not read from this aircraft since the handshake hold old or zero values: read them.
+    QList<int> readFirst;
+    for (int group = 0; group < ParameterFile::kGroupCount && linkConnected; ++group) {
+        if (m_freshness.isConfirmed(group))
+            continue;
+        readFirst << group;
+        Q_EMIT SignalReadParameterGroup(group);
+        const QPointer<KivGuiController> self(this);
+        const std::optional<QString> reply
+            = waitForReply(ParameterFile::groups()[group].command, kAcknowledgementMs);
+        if (!self)
+            return std::nullopt;
+        if (!reply)
+            break; // the aircraft does not answer: the others would wait in vain
+    }
+    if (!linkConnected)
+        return std::nullopt; // nothing can be reset or updated now
+    QList<int> unread;
+    for (int group = 0; group < ParameterFile::kGroupCount; ++group) {
+        if (!m_freshness.isConfirmed(group))
+            unread << group;
+    }
+    QString failure;
+    ParameterBackup::Result written;
+    if (!unread.isEmpty()) {
+        failure = tr("这些参数没有从飞机读到：%1").arg(groupNames(unread));
+    } else {
+        written = ParameterBackup::write(store(), dataFolderPath(), QDateTime::currentDateTime());
+        if (written.path.isEmpty())
+            failure = tr("写入文件失败：%1").arg(written.error);
+    }
+    if (!failure.isEmpty()) {
+        const QStringList question = backupFailedQuestion(failure);
+        if (!userPrompts().confirmCaution(question[0], question[1], question[2], question[3]))
+            return std::nullopt;
+        return tr("参数没有备份。");
+    }
+    QString note = tr("原来的参数已备份到：%1").arg(QDir::toNativeSeparators(written.path));
+    if (!readFirst.isEmpty())
+        note += QLatin1Char('\n') + tr("（备份前先从飞机读取了：%1）").arg(groupNames(readFirst));
+    return note;
 }
 
 void KivGuiController::sendImportGroup(int group)

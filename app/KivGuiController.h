@@ -3,6 +3,8 @@
 #include "app/ParameterFreshness.h"
 
 #include <QByteArray>
+#include <QJsonObject>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -35,7 +37,8 @@ public:
     void startMotorTest();
     // Sends the reset and tells the user what the aircraft answered (or that it did not). False
     // when nothing was sent: another exchange with the aircraft is still waiting for its reply.
-    bool restoreFactorySettings();
+    // note (where the parameters were backed up) is added to the message.
+    bool restoreFactorySettings(const QString &note = QString());
     void completeMaintenance();
     void setMaintenanceCycle(double minutes);
     void requestFirmwareUpdate(int type, const QString &runPath);
@@ -49,6 +52,25 @@ public:
     // names those the aircraft did not confirm. Both report in message boxes.
     void exportParameters(const QString &fileName);
     void importParameters(const QString &fileName);
+    // The steps of an import, for the preview that comes between them: the file's document (or
+    // nothing, the user told why); then the chosen groups sent, giving those the aircraft did not
+    // confirm (nothing when this object went away meanwhile); then the message of a whole import.
+    std::optional<QJsonObject> readParameterFile(const QString &fileName);
+    std::optional<QList<int>> sendParameterGroups(const QJsonObject &document,
+                                                  const QList<int> &groups);
+    void reportImport(const QList<int> &unconfirmed);
+    const ParameterFreshness &freshness() const { return m_freshness; }
+    // An exchange waits for its reply: nothing else may be sent meanwhile.
+    bool isWaiting() const { return m_waiting; }
+
+    // Before a change that overwrites the aircraft's settings: writes them, as read from this
+    // aircraft, to a dated file in the data folder, reading the groups not yet read first. The
+    // sentence for the user's message (where the file is, what was read first), or nothing when
+    // it failed and the user chose not to go on without it.
+    std::optional<QString> backupParameters();
+    // The question asked when the backup failed (failure says why): title, text, the button that
+    // goes on, the one that stops.
+    static QStringList backupFailedQuestion(const QString &failure);
 
     static constexpr int kAcknowledgementMs = 1500; // seven resends of a lost frame
     static constexpr int kFactoryResetReplyMs = 3000;
@@ -87,6 +109,8 @@ Q_SIGNALS:
     void SignalUpdateTimerPage(int value);
     void SignalUAVMaintenance();
     void SignalMaintenanceCycleSet(uint cycle);
+    // Read one parameter-file group from the aircraft (in the file's group order).
+    void SignalReadParameterGroup(int group);
 
 public Q_SLOTS:
     void SlotConnectChanged(bool f);

@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QtEndian>
 
+#include <cmath>
+
 namespace ParameterFile {
 
 const std::array<Group, kGroupCount> &groups()
@@ -64,6 +66,37 @@ bool isBase64(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+'
            || c == '/' || c == '=';
 }
+
+// The values a field can hold: either reading of a byte the aircraft takes as signed (export
+// writes -128 for 0x80), the unsigned range of the others.
+bool fitsField(const char *key, const QJsonValue &value)
+{
+    static const struct
+    {
+        const char *key;
+        double min;
+        double max;
+    } ranges[] = {{"Uav_Type", 0, 255},
+                  {"Contrl_type", -128, 255},
+                  {"Contrl_Rec", -128, 255},
+                  {"Uav_wid", -128, 255},
+                  {"sensRateD", 0, 65535},
+                  {"sensRateP", 0, 65535},
+                  {"altRateP", 0, 65535},
+                  {"LV1", 0, 65535},
+                  {"LV2", 0, 65535},
+                  {"SP_S", 0, 255},
+                  {"M_CCR0", -128, 255}};
+    // Fractions and texts are not whole numbers: they store 0 as before.
+    const double number = value.toDouble(0.5);
+    if (!value.isDouble() || std::trunc(number) != number)
+        return true;
+    for (const auto &range : ranges) {
+        if (qstrcmp(range.key, key) == 0)
+            return number >= range.min && number <= range.max;
+    }
+    return true;
+}
 } // namespace
 
 std::optional<QJsonObject> decode(const QByteArray &bytes)
@@ -89,13 +122,17 @@ std::optional<QJsonObject> decode(const QByteArray &bytes)
     if (error.error != QJsonParseError::NoError || !document.isObject())
         return std::nullopt;
     const QJsonObject object = document.object();
+    bool known = false;
     for (const Group &group : groups()) {
         for (const char *key : group.keys) {
-            if (key && object.contains(QLatin1String(key)))
-                return object;
+            if (!key || !object.contains(QLatin1String(key)))
+                continue;
+            known = true;
+            if (!fitsField(key, object.value(QLatin1String(key))))
+                return std::nullopt;
         }
     }
-    return std::nullopt;
+    return known ? std::optional<QJsonObject>(object) : std::nullopt;
 }
 
 namespace {

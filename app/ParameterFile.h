@@ -19,6 +19,9 @@ namespace ParameterFile {
 
 inline constexpr char kSuffix[] = "lum";
 inline constexpr char kDefaultName[] = "para.lum";
+// Export writes about 350 bytes; anything far larger is not a parameter file, and import reads no
+// more than this (plus one byte, to see that there is more).
+inline constexpr qint64 kMaxFileBytes = 64 * 1024;
 
 // One group of settings travels in one write command; import sends them in this order.
 struct Group
@@ -36,8 +39,9 @@ int groupOfCommand(uint8_t command);
 QByteArray encode(const AircraftParams &params);
 
 // The document of a file's bytes: the four length bytes are optional, and bytes outside the Base64
-// alphabet are skipped. Nothing when the text is not JSON, not an object, or an object with none
-// of the eleven members: such a file holds nothing to import.
+// alphabet are skipped. Nothing when the text is not JSON, not an object, an object with none of
+// the eleven members (such a file holds nothing to import), or one with a whole number that its
+// field cannot hold (258 for a byte would reach the aircraft as 2).
 std::optional<QJsonObject> decode(const QByteArray &bytes);
 
 // Stores the members of one group that the document holds (a value that is not a whole number

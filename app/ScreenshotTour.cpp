@@ -1,7 +1,13 @@
 #include "app/ScreenshotTour.h"
 
 #include "app/KivApplication.h"
+#include "app/AircraftParams.h"
+#include "app/ImportPreview.h"
+#include "app/KivGuiController.h"
 #include "app/LinkConnected.h"
+#include "app/ParameterBackup.h"
+#include "app/ParameterFile.h"
+#include "config/AppPaths.h"
 #include "config/AppConstants.h"
 #include "config/Language.h"
 #include "ui/KivMainWindow.h"
@@ -9,11 +15,15 @@
 #include "ui/KivToolsWgt.h"
 #include "update/KivUpdateWgt.h"
 #include "ui/LumActaPhytophySin.h"
+#include "ui/tools/StagedImportDialog.h"
+#include "ui/tools/UserPrompts.h"
 
 #include <QAbstractButton>
+#include <QDateTime>
 #include <QDir>
 #include <QPixmap>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <cstdio>
 
@@ -40,6 +50,7 @@ void ScreenshotTour::capture()
     failures += captureSettingsSubPages();
     failures += captureToolsSubPages();
     failures += captureUpdatePage();
+    failures += captureImportPreview();
     failures += captureSprayingSubPages();
     mainWindow->showPage(0);
     std::printf("Screenshots in %s (%s)\n", qPrintable(QDir(m_directory).absolutePath()),
@@ -103,8 +114,13 @@ int ScreenshotTour::captureToolsSubPages()
 
 bool ScreenshotTour::save(const QString &name)
 {
+    return saveWidget(mainWindow, name);
+}
+
+bool ScreenshotTour::saveWidget(QWidget *widget, const QString &name)
+{
     const QString file = QDir(m_directory).filePath(name);
-    if (mainWindow->grab().save(file))
+    if (widget->grab().save(file))
         return true;
     std::fprintf(stderr, "Could not write %s\n", qPrintable(file));
     return false;
@@ -133,6 +149,52 @@ int ScreenshotTour::captureUpdatePage()
     }
     clickLanguageButton(language);
     mainWindow->showPage(0);
+    return failures;
+}
+
+int ScreenshotTour::captureImportPreview()
+{
+    // A file like this aircraft's export with another frame type and protection voltage, one
+    // member missing. Pictured, never sent: the tour leaves the aircraft as it is.
+    const AircraftParams &params = aircraftParams();
+    QJsonObject document
+        = ParameterFile::decode(ParameterFile::encode(params)).value_or(QJsonObject());
+    document.insert(QStringLiteral("Uav_Type"), (params.Uav_Type + 1) % 11);
+    document.insert(QStringLiteral("LV1"), params.LV1 + 50);
+    document.remove(QStringLiteral("M_CCR0"));
+    const ParameterFreshness none;
+    const int language = languageCode;
+    int failures = 0;
+    for (const int code : {1, 0}) {
+        clickLanguageButton(code);
+        QCoreApplication::processEvents();
+        const QLatin1String suffix(code == 0 ? "en" : "zh");
+        const auto picture = [&](QWidget *widget, const char *name) {
+            QCoreApplication::processEvents();
+            failures += saveWidget(widget, QStringLiteral("%1-%2.png").arg(QLatin1String(name), suffix))
+                            ? 0
+                            : 1;
+        };
+        // The first group sent is shown unconfirmed, the protection group unchecked.
+        StagedImportDialog dialog(
+            ImportPreview(document, params, guiController ? guiController->freshness() : none),
+            [](const QList<int> &groups, bool) { return std::optional(groups.mid(0, 1)); });
+        dialog.show();
+        picture(&dialog, "import-preview");
+        if (auto *tree = dialog.findChild<QTreeWidget *>())
+            tree->topLevelItem(5)->setCheckState(0, Qt::Unchecked);
+        dialog.sendChecked();
+        picture(&dialog, "import-result");
+        // The question when the backup before a reset or an update cannot be written.
+        const QString file = dataFolderPath() + ParameterBackup::fileName(QDateTime::currentDateTime());
+        const QStringList question = KivGuiController::backupFailedQuestion(
+            KivGuiController::tr("写入文件失败：%1")
+                .arg(QDir::toNativeSeparators(file) + QStringLiteral(": Permission denied")));
+        const auto box = UserPrompts::cautionBox(question[0], question[1], question[2], question[3]);
+        box->show();
+        picture(box.get(), "backup-failed");
+    }
+    clickLanguageButton(language);
     return failures;
 }
 

@@ -7,10 +7,12 @@
 #include <functional>
 
 class KivApplication;
+class QWidget;
 
 // --screenshots: once the read-back has finished, or after a while without a connection, saves a
 // picture of the window on each of its four pages, on each settings, tools and spraying
-// sub-page and on the update page with a module's release notes, in both languages, then quits.
+// sub-page, on the update page with a module's release notes, and the import preview before and
+// after sending, in both languages, then quits.
 class ScreenshotTour : public QObject
 {
     Q_OBJECT
@@ -28,7 +30,9 @@ private:
     int captureSettingsSubPages();
     int captureToolsSubPages();
     int captureUpdatePage();
+    int captureImportPreview();
     bool save(const QString &name);
+    bool saveWidget(QWidget *widget, const QString &name);
     int captureSprayingSubPages();
 
     QString m_directory;

@@ -4,6 +4,8 @@
 #include "blackbox/LumBlackBoxesData.h"
 #include "link/seriallink.h"
 
+#include <QFile>
+
 #include <limits>
 
 BlackBoxDownload::BlackBoxDownload(SerialLink *link,
@@ -29,10 +31,11 @@ BlackBoxDownload::BlackBoxDownload(SerialLink *link,
     });
 }
 
-void BlackBoxDownload::start(const QString &exportDir)
+void BlackBoxDownload::start(const QString &exportDir, bool rewriteComplete)
 {
     close();
     m_incomplete.clear();
+    m_rewriteComplete = rewriteComplete;
     m_store->setExportDir(exportDir);
     m_phase = Phase::Waiting;
     m_next = [this] {
@@ -58,6 +61,9 @@ void BlackBoxDownload::close()
     m_store->abandonRecord();
     m_assembler.reset();
     m_link->setContinuous(false);
+    // What was fetched of the record in progress waits for the next download; a map that cannot
+    // be written only costs fetching those chunks again.
+    m_partial.suspend();
 }
 
 void BlackBoxDownload::pace(std::function<void()> step)
@@ -97,6 +103,7 @@ void BlackBoxDownload::onReturnInfo(uint8_t command, const QString &text)
         if (m_phase == Phase::Header) {
             // The reply's own text, not the shared record date: a later reply cannot change it.
             m_recordStartUtc = LumBlackBoxesData::utcFromStampText(text);
+            m_recordStartText = text;
             pace([this] {
                 m_phase = Phase::Length;
                 m_link->request_DataLen(m_state.currentIndex);
@@ -120,7 +127,8 @@ void BlackBoxDownload::askHeader()
 
 void BlackBoxDownload::takeLength(const QString &text)
 {
-    qint64 chunks = text.toLongLong() / kChunkSize;
+    m_recordLength = text.toLongLong();
+    qint64 chunks = m_recordLength / kChunkSize;
     m_lostChunks = 0;
     const qint64 most = std::numeric_limits<uint16_t>::max();
     if (chunks > most) { // chunk numbers beyond 16 bits cannot be followed: reported as lost
@@ -132,11 +140,47 @@ void BlackBoxDownload::takeLength(const QString &text)
         nextRecord(); // shorter than a chunk, or its length could not be read
         return;
     }
+    const QString dateAndTime = LumBlackBoxesData::localDateAndTime(m_recordStartUtc);
+    const QString fileName = LumBlackBoxesData::recordFileName(m_state.currentIndex, dateAndTime);
+    const QString path = m_store->exportDir() + QLatin1Char('/') + fileName;
+    if (!m_rewriteComplete && QFile::exists(path) && !BlackBoxPartialRecord::isUnfinished(path)) {
+        Q_EMIT recordSkipped(fileName);
+        nextRecord();
+        return;
+    }
+    fetchRecord(fileName);
+}
+
+void BlackBoxDownload::fetchRecord(const QString &fileName)
+{
     m_recordFile.clear();
     m_assembler.reset();
-    m_state.currentSubIndex = 1;
+    const int chunks = m_state.subMaxIndex;
+    m_partial.begin(m_store->exportDir() + QLatin1Char('/') + fileName,
+                    {m_state.currentIndex, m_recordStartText, m_recordLength, chunks});
+    const int first = m_partial.nextMissing(0);
+    if (m_partial.storedCount() > 0) {
+        // Chunks of an earlier attempt are on disk; the name is shown now, as chunk 2 may not
+        // be fetched at all.
+        m_recordFile = fileName;
+        Q_EMIT currentReadFile(fileName);
+        Q_EMIT recordResumed(fileName, first > 0 ? first : chunks);
+    }
+    if (first == 0) { // every chunk is there: the file was all that was missing
+        m_state.currentSubIndex = uint16_t(chunks);
+        Q_EMIT progress(m_state.currentIndex, chunks, chunks);
+        if (writeRecordFile())
+            pace([this] { nextRecord(); });
+        return;
+    }
+    askChunk(first);
+}
+
+void BlackBoxDownload::askChunk(int chunk)
+{
+    m_state.currentSubIndex = uint16_t(chunk);
     m_phase = Phase::Chunks;
-    m_link->request_Data(m_state.currentIndex, 1);
+    m_link->request_Data(m_state.currentIndex, m_state.currentSubIndex);
 }
 
 void BlackBoxDownload::nextRecord()
@@ -163,43 +207,64 @@ void BlackBoxDownload::onChunk(uint8_t command, int subIndex, const QByteArray &
 
 void BlackBoxDownload::recordChunk(int subIndex, const QByteArray &data)
 {
+    const int last = m_state.subMaxIndex;
+    Q_EMIT progress(m_state.currentIndex, last, subIndex);
+    // No data, or given up after CRC errors: the chunk stays missing, a hole in the file unless a
+    // later download fetches it.
+    if (!m_partial.store(subIndex, data)) {
+        fail(m_partial.errorString());
+        return;
+    }
+    if (subIndex == 2 && m_recordFile.isEmpty()) {
+        m_recordFile = LumBlackBoxesData::recordFileName(
+            m_state.currentIndex, LumBlackBoxesData::localDateAndTime(m_recordStartUtc));
+        Q_EMIT currentReadFile(m_recordFile);
+    }
+
+    const int next = m_partial.nextMissing(subIndex);
+    if (next > 0) {
+        pace([this, next] { askChunk(next); });
+        return;
+    }
+    if (writeRecordFile())
+        pace([this] { nextRecord(); });
+}
+
+bool BlackBoxDownload::writeRecordFile()
+{
+    // The file is made from the chunks on disk the way the chunks would have been written one by
+    // one: blocks from pairs of chunks, a missing chunk leaving its block out, a last odd chunk
+    // unused, and no file for a record of a single chunk.
     const int index = m_state.currentIndex;
     const int last = m_state.subMaxIndex;
-    Q_EMIT progress(index, last, subIndex);
-    if (data.size() != kChunkSize)
-        ++m_lostChunks; // no data, or given up after CRC errors: a hole in the file
-
-    QByteArray block;
-    const bool blockEnds = m_assembler.add(subIndex, data, &block);
-    if (subIndex == 2) {
-        const QString dateAndTime = LumBlackBoxesData::localDateAndTime(m_recordStartUtc);
-        m_recordFile = LumBlackBoxesData::recordFileName(index, dateAndTime);
-        Q_EMIT currentReadFile(m_recordFile);
-        if (!m_store->startRecord(index, dateAndTime)) {
+    m_assembler.reset();
+    for (int n = 1; n <= last; ++n) {
+        QByteArray block;
+        const bool blockEnds = m_assembler.add(n, m_partial.chunk(n), &block);
+        if (n == 2
+            && !m_store->startRecord(index,
+                                     LumBlackBoxesData::localDateAndTime(m_recordStartUtc))) {
             fail(m_store->errorString());
-            return;
+            return false;
         }
-    }
-    if (blockEnds && !m_store->SlotGetBlackBoxesData(block)) {
-        fail(m_store->errorString());
-        return;
-    }
-
-    if (subIndex < last) {
-        pace([this] {
-            m_state.currentSubIndex = uint16_t(m_state.currentSubIndex + 1);
-            m_phase = Phase::Chunks;
-            m_link->request_Data(m_state.currentIndex, m_state.currentSubIndex);
-        });
-        return;
+        if (blockEnds && !m_store->SlotGetBlackBoxesData(block)) {
+            fail(m_store->errorString());
+            return false;
+        }
     }
     if (!m_store->finishRecord()) {
         fail(m_store->errorString());
-        return;
+        return false;
     }
-    if (m_lostChunks > 0 && !m_recordFile.isEmpty())
-        m_incomplete.insert(m_recordFile, m_lostChunks);
-    pace([this] { nextRecord(); });
+    const int missing = last - m_partial.storedCount() + m_lostChunks;
+    if (missing > 0 && !m_recordFile.isEmpty())
+        m_incomplete.insert(m_recordFile, missing);
+    // A file with holes is not complete: its chunk map stays, so the next download fetches them.
+    if (m_partial.storedCount() == last)
+        m_partial.discard();
+    else
+        m_partial.suspend();
+    return true;
 }
 
 void BlackBoxDownload::succeed()

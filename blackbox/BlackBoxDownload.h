@@ -1,6 +1,7 @@
 #pragma once
 
 #include "blackbox/BlackBoxChunkAssembler.h"
+#include "blackbox/BlackBoxPartialRecord.h"
 
 #include <QDateTime>
 #include <QMap>
@@ -21,6 +22,13 @@ struct BlackBoxDownloadState;
 // (0xE4, asked once, after the start time) and its chunks (0xE5) one by one, 30 ms after each
 // reply. A reply is acted on only while the download waits for exactly that reply, so a late or
 // repeated one, or one the aircraft sends on its own, changes nothing.
+//
+// Chunks are kept beside a record's file as they arrive (BlackBoxPartialRecord), and the file is
+// written from them once the record is through. A record left half-way is taken up again on the
+// next download from its first missing chunk: the chunk request names the chunk, so only the
+// missing ones are asked for. A record whose file is already complete is skipped, unless the user
+// asked for complete files to be downloaded again. Without any of that on disk, the requests are
+// those of a download that starts from nothing.
 class BlackBoxDownload : public QObject
 {
     Q_OBJECT
@@ -39,7 +47,8 @@ public:
 
     // The user chose the folder: the first request leaves a second later, if the download has
     // not been closed and the link is still up by then.
-    void start(const QString &exportDir);
+    // rewriteComplete: records whose files are complete are downloaded and written again.
+    void start(const QString &exportDir, bool rewriteComplete = false);
     // Ends the download (the user closed it, the link dropped, or it is done): bulk-transfer mode
     // off, later replies ignored, a record in progress dropped.
     void close();
@@ -58,6 +67,10 @@ public:
 Q_SIGNALS:
     void progress(int index, int subMaxIndex, int currentSubIndex);
     void currentReadFile(QString fname);
+    // The record's file is complete already and is left as it is.
+    void recordSkipped(QString fname);
+    // An earlier download of the record broke off: it goes on from chunk fromChunk.
+    void recordResumed(QString fname, int fromChunk);
     void finished();
     // A file could not be written; the download has been closed.
     void failed(QString reason);
@@ -70,7 +83,10 @@ private:
     void askHeader();
     void takeLength(const QString &text);
     void nextRecord();
+    void fetchRecord(const QString &fileName);
     void recordChunk(int subIndex, const QByteArray &data);
+    void askChunk(int chunk);
+    bool writeRecordFile();
     void succeed();
     void fail(const QString &reason);
 
@@ -83,6 +99,10 @@ private:
     Phase m_phase = Phase::Idle;
     int m_startDelayMs = kStartDelayMs;
     QDateTime m_recordStartUtc;
+    QString m_recordStartText; // as the aircraft gave it: part of the record's identity
+    qint64 m_recordLength = 0;
+    bool m_rewriteComplete = false;
+    BlackBoxPartialRecord m_partial;
     int m_lostChunks = 0; // of the record in progress
     QMap<QString, int> m_incomplete;
     QString m_recordFile;

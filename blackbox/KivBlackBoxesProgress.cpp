@@ -55,6 +55,9 @@ KivBlackBoxesProgress::KivBlackBoxesProgress(QWidget *parent)
     lblCurrentIndexValue = new QLabel(main);
     lblCurrentIndexValue->setObjectName(QStringLiteral("lblCurrentIndexValue"));
     lblCurrentIndexValue->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A note on the file (skipped, resumed) goes to a second line, under the name.
+    lblCurrentIndexValue->setWordWrap(true);
+    lblCurrentIndex->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
     auto *top = new QHBoxLayout;
     top->addWidget(lblHint, 1);
@@ -84,6 +87,7 @@ void KivBlackBoxesProgress::retranslate()
     BlackBoxesProgress->setAccessibleName(tr("导出进度"));
     lblCurrentIndexValue->setAccessibleName(tr("文件名"));
     setAccessibleName(tr("导出黑匣子数据"));
+    showFileNote();
 }
 
 int KivBlackBoxesProgress::progressValue() const
@@ -110,7 +114,31 @@ void KivBlackBoxesProgress::SlotProgressBlackBoxes(int index, int subMaxIndex, i
 
 void KivBlackBoxesProgress::SlotCurrentReadFile(QString fname)
 {
+    m_noteChunk = -1;
     lblCurrentIndexValue->setText(fname);
+}
+
+void KivBlackBoxesProgress::SlotRecordSkipped(QString fname)
+{
+    m_noteFile = fname;
+    m_noteChunk = 0;
+    showFileNote();
+}
+
+void KivBlackBoxesProgress::SlotRecordResumed(QString fname, int fromChunk)
+{
+    m_noteFile = fname;
+    m_noteChunk = qMax(1, fromChunk);
+    showFileNote();
+}
+
+void KivBlackBoxesProgress::showFileNote()
+{
+    if (m_noteChunk < 0)
+        return;
+    const QString note
+        = m_noteChunk == 0 ? tr("（已完整，跳过）") : tr("（从第 %1 块继续）").arg(m_noteChunk);
+    lblCurrentIndexValue->setText(m_noteFile + QLatin1Char('\n') + note);
 }
 
 void KivBlackBoxesProgress::on_btn_close_clicked()
@@ -129,6 +157,7 @@ void KivBlackBoxesProgress::resetDisplay()
 {
     BlackBoxesProgress->setValue(0);
     lblCurrentIndexValue->clear();
+    m_noteChunk = -1;
 }
 
 void KivBlackBoxesProgress::changeEvent(QEvent *event)

@@ -27,6 +27,10 @@ Q_SIGNALS:
 public Q_SLOTS:
     void SlotProgressBlackBoxes(int index, int subMaxIndex, int currentSubIndex);
     void SlotCurrentReadFile(QString fname);
+    // The record's file was complete already and is left as it is.
+    void SlotRecordSkipped(QString fname);
+    // The record goes on from where an earlier download broke off.
+    void SlotRecordResumed(QString fname, int fromChunk);
     void on_btn_close_clicked();
     // Closing by the user: the download ends, the display is reset.
     void reject() override;
@@ -39,12 +43,17 @@ protected:
 
 private:
     void resetDisplay();
+    void showFileNote();
 
     QPushButton *btn_close;
     QLabel *lblHint;
     QProgressBar *BlackBoxesProgress;
     QLabel *lblCurrentIndex;
     QLabel *lblCurrentIndexValue;
+    // A note on the file shown: none, skipped (0) or resumed from chunk m_noteChunk; kept so that
+    // a language change can say it again.
+    QString m_noteFile;
+    int m_noteChunk = -1;
     bool m_dragging = false;
     QPoint m_dragOffset;
 };

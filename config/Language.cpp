@@ -53,3 +53,10 @@ QString helpRootFolder()
         return installed;
     return program;
 }
+
+QString missingHelpPageHtml(const QString &fileName)
+{
+    return QStringLiteral("<p style='color: rgb(123, 123, 123); margin: 12px;'>%1</p>")
+        .arg(QCoreApplication::translate("HelpPage", "没有找到帮助页面 %1。请重新安装本程序。")
+                 .arg(fileName.toHtmlEscaped()));
+}

@@ -21,3 +21,7 @@ QUrl helpPageUrl(const QString &fileName);
 // The folder that holds "Introduction": the program's own folder, or ../share/r7assistant beside
 // it in an installed tree.
 QString helpRootFolder();
+
+// What a help view shows in place of a help page that is not there (a broken installation): a
+// short note naming the file, in the current language.
+QString missingHelpPageHtml(const QString &fileName);

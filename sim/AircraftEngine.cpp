@@ -2,6 +2,7 @@
 
 #include "sim/AircraftFrame.h"
 #include "sim/TelemetryGenerator.h"
+#include "sim/WireWriter.h"
 
 #include <QTimer>
 
@@ -69,6 +70,8 @@ void AircraftEngine::handleFrame(const HostFrame &frame)
         if (m_firmware.takeFinished(&result))
             emit firmwareReceived(result.module, result.image.size(), result.sha256, result.complete);
     } else if (BlackBoxResponder::handles(frame.type)) {
+        if (cutsBlackBox(frame))
+            return;
         sendReplies(m_blackBox.respond(frame));
     }
     // Anything else (0x3F among them) has no answer.
@@ -159,6 +162,23 @@ void AircraftEngine::setSilent(bool silent)
         m_silentTimer->stop();
 }
 
+void AircraftEngine::setBlackBoxCut(int record, int chunk, int silenceMs)
+{
+    m_cut = {record, chunk, silenceMs};
+}
+
+bool AircraftEngine::cutsBlackBox(const HostFrame &frame)
+{
+    const WireReader r(frame.payload);
+    if (m_cut.record <= 0 || frame.type != 0xE5 || r.u32be(0) != quint32(m_cut.record)
+        || r.u32be(4) != quint32(m_cut.chunk))
+        return false;
+    m_cut.record = 0;
+    setSilent(true);
+    QTimer::singleShot(m_cut.silenceMs, this, [this] { setSilent(false); });
+    return true;
+}
+
 void AircraftEngine::setSilentAfter(int msecs)
 {
     m_silentAfterMs = msecs;
@@ -246,4 +266,5 @@ void AircraftEngine::clearFaults()
     setStormRate(0);
     setSplitBeforeFinalZero(false);
     setRefuseFirmwareChunks(0);
+    m_cut = BlackBoxCut();
 }

@@ -65,6 +65,10 @@ public:
     void setSplitBeforeFinalZero(bool on) { m_splitFinalZero = on; }
     int splitsMade() const { return m_splitsMade; }
     static constexpr int kSplitPauseMs = 15;
+    // When chunk `chunk` of record `record` is asked for, the aircraft falls silent for silenceMs
+    // (the cable pulled in the middle of a record), then answers again; once. Record 0 is off.
+    void setBlackBoxCut(int record, int chunk, int silenceMs = kDefaultCutSilenceMs);
+    static constexpr int kDefaultCutSilenceMs = 7000; // longer than the host waits for bytes
     void clearFaults();
 
     // Every command type the host has a handler for.
@@ -80,6 +84,7 @@ signals:
 
 private:
     void handleFrame(const HostFrame &frame);
+    bool cutsBlackBox(const HostFrame &frame);
     SimReplies handshake(const HostFrame &frame);
     void sendReplies(const SimReplies &replies);
     void sendReply(const SimReply &reply);
@@ -110,6 +115,12 @@ private:
     bool m_silent = false;
     int m_silentAfterMs = -1;
     QHash<quint8, int> m_ignore;
+    struct BlackBoxCut
+    {
+        int record = 0;
+        int chunk = 0;
+        int silenceMs = 0;
+    } m_cut;
     int m_corruptEvery = 0;
     bool m_splitFinalZero = false;
     int m_splitsMade = 0;

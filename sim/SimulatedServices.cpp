@@ -61,12 +61,22 @@ bool SimulatedServices::start(quint16 port)
                         answer(Endpoint::SoftwareVersion, QStringLiteral("/api/software/last"),
                                std::move(responder), status, body, "application/json");
                     });
+#if QT_CONFIG(ssl)
+    if (!m_certificate.isNull())
+        m_server->sslSetup(m_certificate, m_key);
+#endif
     m_port = m_server->listen(QHostAddress::LocalHost, port);
     if (m_port == 0) {
         m_server.reset();
         return false;
     }
     return true;
+}
+
+void SimulatedServices::setTls(const QSslCertificate &certificate, const QSslKey &key)
+{
+    m_certificate = certificate;
+    m_key = key;
 }
 
 void SimulatedServices::stop()
@@ -77,7 +87,8 @@ void SimulatedServices::stop()
 
 QUrl SimulatedServices::baseUrl() const
 {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_port));
+    const char *scheme = m_certificate.isNull() ? "http" : "https";
+    return QUrl(QStringLiteral("%1://127.0.0.1:%2").arg(QLatin1String(scheme)).arg(m_port));
 }
 
 QUrl SimulatedServices::catalogueUrl() const

@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QJsonObject>
 #include <QObject>
+#include <QSslCertificate>
+#include <QSslKey>
 #include <QString>
 #include <QUrl>
 
@@ -40,10 +42,13 @@ public:
 
     // Listens on 127.0.0.1; port 0 lets the system choose.
     bool start(quint16 port = 0);
+    // Serves HTTPS with this certificate from the next start() on (a null certificate: plain
+    // HTTP again). A self-signed one lets tests play a server the program must not trust.
+    void setTls(const QSslCertificate &certificate, const QSslKey &key);
     void stop();
     bool isRunning() const { return m_port != 0; }
     quint16 port() const { return m_port; }
-    QUrl baseUrl() const; // http://127.0.0.1:port
+    QUrl baseUrl() const; // http(s)://127.0.0.1:port
     QUrl catalogueUrl() const;
     QUrl softwareVersionUrl() const; // with the program's query
 
@@ -82,6 +87,8 @@ private:
 
     std::unique_ptr<QHttpServer> m_server;
     quint16 m_port = 0;
+    QSslCertificate m_certificate;
+    QSslKey m_key;
     QHash<Endpoint, Fault> m_faults;
     int m_slowMs = 2000;
     QString m_softwareVersion = QStringLiteral("1.55");

@@ -3,6 +3,7 @@
 #include "sim/AircraftEngine.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 
 namespace {
 bool toInt(const QString &text, int *value, int minimum = 0)
@@ -50,6 +51,16 @@ bool SimulatorCommandLine::parseIgnore(const QString &value)
         return false;
     m_config.ignore.append({quint8(type), count});
     return true;
+}
+
+bool SimulatorCommandLine::parseCut(const QString &value)
+{
+    // record:chunk[:seconds of silence]
+    const QStringList parts = value.split(QLatin1Char(':'));
+    Config &c = m_config;
+    return parts.size() >= 2 && parts.size() <= 3 && toInt(parts[0], &c.cutRecord, 1)
+           && toInt(parts[1], &c.cutChunk, 1)
+           && (parts.size() < 3 || toSeconds(parts[2], &c.cutSilenceMs));
 }
 
 bool SimulatorCommandLine::parseSyncPairs(const QString &value)
@@ -113,14 +124,18 @@ bool SimulatorCommandLine::parse(const QStringList &arguments)
     const QCommandLineOption ignore(QStringLiteral("ignore"), QStringLiteral("Fault: leave the first requests of a type unanswered, e.g. 0x02:3 (repeatable)."), QStringLiteral("type:count"));
     const QCommandLineOption corrupt(QStringLiteral("corrupt-every"), QStringLiteral("Fault: every n-th reply has a bad CRC."), QStringLiteral("n"));
     const QCommandLineOption syncPairs(QStringLiteral("bb-sync"), QStringLiteral("Fault: black-box chunks of a record carry EB 90 in their data or CRC, or a CRC whose high byte is 0, e.g. 10:1,3:2:5."), QStringLiteral("record[:data[:crc[:zero]]]"));
+    const QCommandLineOption cut(QStringLiteral("bb-cut"), QStringLiteral("Fault: the aircraft falls silent (7 s unless given) when a black-box chunk is asked for, once, e.g. 12:20 or 12:20:10."), QStringLiteral("record:chunk[:seconds]"));
     const QCommandLineOption splitZero(QStringLiteral("split-final-zero"), QStringLiteral("Fault: bytes that end in 0x00 leave in two writes, the last byte a moment later."));
     const QCommandLineOption storm(QStringLiteral("storm"), QStringLiteral("Fault: random valid frames of every reply type, per second."), QStringLiteral("frames"));
     const QCommandLineOption unplugAfter(QStringLiteral("unplug-after"), QStringLiteral("Fault: unplug the aircraft after this long."), QStringLiteral("seconds"));
     const QCommandLineOption replugAfter(QStringLiteral("replug-after"), QStringLiteral("Plug it in again (new device path) this long after unplugging."), QStringLiteral("seconds"));
     const QCommandLineOption httpFault(QStringLiteral("http-fault"), QStringLiteral("Fault of an endpoint (catalogue, images, software): error, notjson, truncated, short, slow (repeatable)."), QStringLiteral("endpoint=fault"));
     const QCommandLineOption slowMs(QStringLiteral("slow-ms"), QStringLiteral("Delay of the slow fault."), QStringLiteral("ms"), QStringLiteral("2000"));
+    const QCommandLineOption tlsCert(QStringLiteral("tls-cert"), QStringLiteral("Serve HTTPS with this PEM certificate (needs --tls-key)."), QStringLiteral("file"));
+    const QCommandLineOption tlsKey(QStringLiteral("tls-key"), QStringLiteral("PEM RSA private key of --tls-cert."), QStringLiteral("file"));
     p.addOptions({log, rate, records, blocks, httpPort, software, softwareNumber, silent, silentAfter,
-                  ignore, corrupt, syncPairs, splitZero, storm, unplugAfter, replugAfter, httpFault, slowMs});
+                  ignore, corrupt, syncPairs, cut, splitZero, storm, unplugAfter, replugAfter, httpFault, slowMs,
+                  tlsCert, tlsKey});
     m_help = p.helpText();
     if (!p.parse(arguments)) {
         m_error = p.errorText();
@@ -161,6 +176,8 @@ bool SimulatorCommandLine::parse(const QStringList &arguments)
         return bad(corrupt, p.value(corrupt));
     if (p.isSet(syncPairs) && !parseSyncPairs(p.value(syncPairs)))
         return bad(syncPairs, p.value(syncPairs));
+    if (p.isSet(cut) && !parseCut(p.value(cut)))
+        return bad(cut, p.value(cut));
     c.splitFinalZero = p.isSet(splitZero);
     if (p.isSet(storm) && !toInt(p.value(storm), &c.stormRate, 1))
         return bad(storm, p.value(storm));
@@ -174,6 +191,18 @@ bool SimulatorCommandLine::parse(const QStringList &arguments)
     }
     if (!toInt(p.value(slowMs), &c.slowMs))
         return bad(slowMs, p.value(slowMs));
+    if (p.isSet(tlsCert) || p.isSet(tlsKey)) {
+        QFile cert(p.value(tlsCert));
+        QFile key(p.value(tlsKey));
+        if (cert.open(QIODevice::ReadOnly))
+            c.tlsCertificate = QSslCertificate(cert.readAll());
+        if (key.open(QIODevice::ReadOnly))
+            c.tlsKey = QSslKey(key.readAll(), QSsl::Rsa);
+        if (c.tlsCertificate.isNull())
+            return bad(tlsCert, p.value(tlsCert));
+        if (c.tlsKey.isNull())
+            return bad(tlsKey, p.value(tlsKey));
+    }
     return true;
 }
 
@@ -188,6 +217,7 @@ void SimulatorCommandLine::apply(AircraftEngine &aircraft, SimulatedServices &se
         aircraft.setIgnoreFirst(i.first, i.second);
     aircraft.setCorruptCrcEvery(c.corruptEvery);
     aircraft.setSyncPairFault(c.syncPairs);
+    aircraft.setBlackBoxCut(c.cutRecord, c.cutChunk, c.cutSilenceMs);
     aircraft.setStormRate(c.stormRate);
     aircraft.setSplitBeforeFinalZero(c.splitFinalZero);
     services.setSoftwareVersion(c.softwareVersion);
@@ -195,4 +225,5 @@ void SimulatorCommandLine::apply(AircraftEngine &aircraft, SimulatedServices &se
     services.setSlowDelay(c.slowMs);
     for (const auto &f : c.httpFaults)
         services.setFault(f.first, f.second);
+    services.setTls(c.tlsCertificate, c.tlsKey);
 }

@@ -27,12 +27,18 @@ public:
         QList<QPair<quint8, int>> ignore;
         int corruptEvery = 0;
         SyncPairFault syncPairs;
+        int cutRecord = 0; // --bb-cut: record, chunk, seconds of silence
+        int cutChunk = 0;
+        int cutSilenceMs = 7000;
         bool splitFinalZero = false;
         int stormRate = 0;
         int unplugAfterMs = -1;
         int replugAfterMs = -1; // counted from the unplugging
         QList<QPair<SimulatedServices::Endpoint, SimulatedServices::Fault>> httpFaults;
         int slowMs = 2000;
+        // HTTPS with this certificate instead of HTTP (a self-signed one plays an impostor).
+        QSslCertificate tlsCertificate;
+        QSslKey tlsKey;
     };
 
     // False with errorText() set when an option is malformed. --help and --version are
@@ -48,6 +54,7 @@ public:
 private:
     bool parseIgnore(const QString &value);
     bool parseSyncPairs(const QString &value);
+    bool parseCut(const QString &value);
     bool parseHttpFault(const QString &value);
 
     Config m_config;

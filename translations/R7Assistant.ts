@@ -25,6 +25,68 @@
     </message>
 </context>
 <context>
+    <name>HelpPage</name>
+    <message>
+        <source>没有找到帮助页面 %1。请重新安装本程序。</source>
+        <translation>The help page %1 was not found. Please reinstall the program.</translation>
+    </message>
+</context>
+<context>
+    <name>ImportPreview</name>
+    <message>
+        <source>机型</source>
+        <translation>Frame type</translation>
+    </message>
+    <message>
+        <source>接收机类型</source>
+        <translation>Receiver type</translation>
+    </message>
+    <message>
+        <source>通道反向</source>
+        <translation>Channel reverse</translation>
+    </message>
+    <message>
+        <source>飞机轴距</source>
+        <translation>Wheelbase</translation>
+    </message>
+    <message>
+        <source>稳定感度</source>
+        <translation>Stability gain</translation>
+    </message>
+    <message>
+        <source>姿态感度</source>
+        <translation>Attitude gain</translation>
+    </message>
+    <message>
+        <source>油门感度</source>
+        <translation>Throttle gain</translation>
+    </message>
+    <message>
+        <source>一级保护电压</source>
+        <translation>Level 1 voltage</translation>
+    </message>
+    <message>
+        <source>二级保护电压</source>
+        <translation>Level 2 voltage</translation>
+    </message>
+    <message>
+        <source>保护措施</source>
+        <translation>Protection action</translation>
+    </message>
+    <message>
+        <source>电机怠速</source>
+        <translation>Motor idle</translation>
+    </message>
+    <message>
+        <source>文件的%1（%2）与飞机的（%3）不同，这个文件可能是另一架飞机的。</source>
+        <translation>%1 in the file (%2) differs from the aircraft&apos;s (%3): this file may be for another aircraft.</translation>
+    </message>
+    <message>
+        <source>还没有从飞机读到%1，无法与文件的%2比较。</source>
+        <translation>%1 has not been read from the aircraft yet: it cannot be compared with the file&apos;s %2.</translation>
+    </message>
+</context>
+<context>
     <name>KivApplication</name>
     <message>
         <source>错误</source>
@@ -64,6 +126,14 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
     <message>
         <source>导出黑匣子数据</source>
         <translation>Export black-box data</translation>
+    </message>
+    <message>
+        <source>（已完整，跳过）</source>
+        <translation>(complete, skipped)</translation>
+    </message>
+    <message>
+        <source>（从第 %1 块继续）</source>
+        <translation>(continuing from chunk %1)</translation>
     </message>
 </context>
 <context>
@@ -145,6 +215,42 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
         <source>电机怠速</source>
         <translation>Motor idle</translation>
     </message>
+    <message>
+        <source>这些参数没有从飞机读到：%1</source>
+        <translation>These parameters could not be read from the aircraft: %1</translation>
+    </message>
+    <message>
+        <source>写入文件失败：%1</source>
+        <translation>Failed to write the file: %1</translation>
+    </message>
+    <message>
+        <source>参数备份失败。%1
+
+不备份参数，继续吗？</source>
+        <translation>The parameters could not be backed up. %1
+
+Continue without a backup?</translation>
+    </message>
+    <message>
+        <source>不备份，继续</source>
+        <translation>Continue without backup</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>参数没有备份。</source>
+        <translation>The parameters were not backed up.</translation>
+    </message>
+    <message>
+        <source>原来的参数已备份到：%1</source>
+        <translation>The previous parameters were backed up to: %1</translation>
+    </message>
+    <message>
+        <source>（备份前先从飞机读取了：%1）</source>
+        <translation>(Read from the aircraft before the backup: %1)</translation>
+    </message>
 </context>
 <context>
     <name>KivMainWindow</name>
@@ -207,6 +313,14 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
     <message>
         <source>飞机连接状态</source>
         <translation>Aircraft connection status</translation>
+    </message>
+    <message>
+        <source>服务器证书不可信，已拒绝连接</source>
+        <translation>Untrusted server certificate: connection refused</translation>
+    </message>
+    <message>
+        <source>固件服务器或软件更新服务器的证书没有通过检查：没有下载任何内容。</source>
+        <translation>The certificate of the firmware or software-update server failed the check: nothing was downloaded.</translation>
     </message>
 </context>
 <context>
@@ -743,6 +857,28 @@ Install this program&apos;s udev rule (the package installs it), then unplug the
         <source>请输入100~6000之间的值，并按回车键确认。</source>
         <translation>Enter a value from 100 to 6000 and press Enter.</translation>
     </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>所选目录中已有导出的黑匣子文件。
+完整的文件将被跳过，中断的记录从断点继续下载。
+
+是否重新下载已完整的文件？</source>
+        <translation>The chosen folder already holds exported black-box files.
+Complete files will be skipped; interrupted records continue where they stopped.
+
+Download the complete files again?</translation>
+    </message>
+    <message>
+        <source>重新下载</source>
+        <translation>Download again</translation>
+    </message>
+    <message>
+        <source>跳过已有文件</source>
+        <translation>Skip existing files</translation>
+    </message>
 </context>
 <context>
     <name>KivUpdateWgt</name>
@@ -926,6 +1062,7 @@ Unit suffix of the spray width (metres), shown after the number.</extracomment>
     <name>LumBlackBoxesData</name>
     <message>
         <source>无法写入文件 %1：%2</source>
+        <extracomment>Shared with the export&apos;s own writer: the same text for any file of the export.</extracomment>
         <translation>Cannot write the file %1: %2</translation>
     </message>
 </context>
@@ -1197,6 +1334,113 @@ Unit suffix of the spray width (metres), shown after the number.</extracomment>
     <message>
         <source>hover</source>
         <translation>Hovering</translation>
+    </message>
+</context>
+<context>
+    <name>StagedImportDialog</name>
+    <message>
+        <source>导入参数</source>
+        <translation>Import parameters</translation>
+    </message>
+    <message>
+        <source>发送前请核对文件中的参数。只发送勾选的组；底色标出的是导入会改变的参数。</source>
+        <translation>Check the file&apos;s parameters before sending. Only checked groups are sent; highlighted rows are the settings the import changes.</translation>
+    </message>
+    <message>
+        <source>警告：%1</source>
+        <translation>Warning: %1</translation>
+    </message>
+    <message>
+        <source>文件与飞机的参数对比</source>
+        <translation>File and aircraft parameters</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>文件中的值</source>
+        <translation>In the file</translation>
+    </message>
+    <message>
+        <source>飞机当前的值</source>
+        <translation>On the aircraft now</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>发送所选</source>
+        <translation>Send selected</translation>
+    </message>
+    <message>
+        <source>全部发送</source>
+        <translation>Send all</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>Unknown</translation>
+    </message>
+    <message>
+        <source>（文件中没有）</source>
+        <translation>(not in the file)</translation>
+    </message>
+    <message>
+        <source>文件中没有这一项，这一组会发送程序中现有的值。</source>
+        <translation>The file does not have this setting; the group sends the value the program holds.</translation>
+    </message>
+    <message>
+        <source>还没有从飞机读到这个值。</source>
+        <translation>This value has not been read from the aircraft yet.</translation>
+    </message>
+    <message>
+        <source>会改变</source>
+        <translation>will change</translation>
+    </message>
+    <message>
+        <source>飞机的值未知</source>
+        <translation>aircraft&apos;s value unknown</translation>
+    </message>
+    <message>
+        <source>不变</source>
+        <translation>unchanged</translation>
+    </message>
+    <message>
+        <source>%1，文件：%2，飞机：%3，%4</source>
+        <translation>%1, file: %2, aircraft: %3, %4</translation>
+    </message>
+    <message>
+        <source>正在发送…</source>
+        <translation>Sending…</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>飞机已确认</source>
+        <translation>Acknowledged by the aircraft</translation>
+    </message>
+    <message>
+        <source>飞机没有确认</source>
+        <translation>Not confirmed by the aircraft</translation>
+    </message>
+    <message>
+        <source>没有发送</source>
+        <translation>Not sent</translation>
+    </message>
+    <message>
+        <source>%1组已确认，%2组没有确认。</source>
+        <translation>%1 groups acknowledged, %2 not confirmed.</translation>
     </message>
 </context>
 <context>

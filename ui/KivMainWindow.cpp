@@ -17,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QNetworkReply>
 #include <QPointer>
@@ -64,8 +65,24 @@ KivMainWindow::KivMainWindow(QWidget *parent)
                                   static_cast<QAbstractButton *>(ui->btn_ActaPhytophySin),
                                   static_cast<QAbstractButton *>(ui->btn_update)})
         makeActivationClick(page);
+    // Shown only while a service's certificate is refused.
+    m_serviceNotice = new QLabel(ui->widget_statusBar);
+    m_serviceNotice->setObjectName(QStringLiteral("lblServiceNotice"));
+    m_serviceNotice->setStyleSheet(
+        QStringLiteral("font: bold 10pt \"微软雅黑\"; color: rgb(255, 90, 90);"));
+    m_serviceNotice->hide();
+    ui->horizontalLayout_status->insertWidget(
+        ui->horizontalLayout_status->indexOf(ui->horizontalSpacer_status), m_serviceNotice);
     describeControls();
     makeConnections();
+    connect(&m_network, &QNetworkAccessManager::finished, this, &KivMainWindow::replyFinished);
+#if QT_CONFIG(ssl)
+    // Never ignored: the reply then ends with an error and no hint is shown.
+    connect(&m_network, &QNetworkAccessManager::sslErrors, this, [this] {
+        setServiceCertificateRefused(true);
+    });
+#endif
+    retranslateServiceNotice();
     startSoftwareUpdateCheck();
 }
 
@@ -94,6 +111,14 @@ void KivMainWindow::makeConnections()
     connect(ui->stackedWidget, SIGNAL(currentChanged(int)), m_tools, SLOT(SlotIsToolsPageSeleced(int)));
     connect(ui->stackedWidget, SIGNAL(currentChanged(int)), m_spraying, SLOT(SlotSpraySpeedAllClose()));
     connect(ui->btn_ActaPhytophySin, SIGNAL(clicked(bool)), this, SLOT(SlotClikedActaPhytophySin(bool)));
+    const DownloadMgr *downloads = m_update->downloadManager();
+    connect(downloads, &DownloadMgr::certificateRefused, this, [this] {
+        setServiceCertificateRefused(true);
+    });
+    connect(downloads, &DownloadMgr::saveFinished, this, [this](const StructReplyInfo &info) {
+        if (info.type == 2) // the catalogue came over a connection we trust
+            setServiceCertificateRefused(false);
+    });
     for (LumHoverWidget *tile : findChildren<LumHoverWidget *>()) {
         connect(tile, &LumHoverWidget::SigEnterIn, tile,
                 [this](const QString &name) { onHelpTileEntered(name); }, Qt::DirectConnection);
@@ -334,7 +359,16 @@ void KivMainWindow::retranslateTexts()
     ui->btn_zh_s_lan->setText(QString());
     ui->btn_en_lan->setText(QString());
     ui->lblStaticVersion->setText(tr("版本："));
+    retranslateServiceNotice();
     describeControls();
+}
+
+void KivMainWindow::retranslateServiceNotice()
+{
+    m_serviceNotice->setText(tr("服务器证书不可信，已拒绝连接"));
+    m_serviceNotice->setToolTip(
+        tr("固件服务器或软件更新服务器的证书没有通过检查：没有下载任何内容。"));
+    m_serviceNotice->setAccessibleName(m_serviceNotice->text());
 }
 
 // Controls that show no text get a name and a tip, for screen readers and for the mouse.
@@ -390,15 +424,26 @@ void KivMainWindow::keyPressEvent(QKeyEvent *event)
 
 void KivMainWindow::startSoftwareUpdateCheck()
 {
-    connect(&m_network, &QNetworkAccessManager::finished, this, &KivMainWindow::replyFinished);
     m_network.get(softwareUpdateRequest());
 }
 
 void KivMainWindow::replyFinished(QNetworkReply *reply)
 {
-    if (reply->error() == QNetworkReply::NoError)
+    if (reply->error() == QNetworkReply::NoError) {
+        setServiceCertificateRefused(false);
         parseSoftwareUpdateReply(reply->readAll());
+    }
     reply->deleteLater();
+}
+
+void KivMainWindow::setServiceCertificateRefused(bool refused)
+{
+    m_serviceNotice->setVisible(refused);
+}
+
+bool KivMainWindow::isServiceCertificateNoticeShown() const
+{
+    return m_serviceNotice->isVisibleTo(this);
 }
 
 void KivMainWindow::parseSoftwareUpdateReply(const QByteArray &bytes)

@@ -12,6 +12,7 @@ class KivMainWindow;
 class KivSettingWgt;
 class KivToolsWgt;
 class KivUpdateWgt;
+class QLabel;
 class LumActaPhytophySin;
 class QNetworkReply;
 class UpdateHint;
@@ -33,6 +34,12 @@ public:
     void initLanguage(int code);
     void reloadHelpPage();
     void parseSoftwareUpdateReply(const QByteArray &bytes);
+    // Asks the software service for the latest version (once at start-up).
+    void startSoftwareUpdateCheck();
+    // The status bar says while the last answer of the maker's services came from a server whose
+    // certificate was refused.
+    void setServiceCertificateRefused(bool refused);
+    bool isServiceCertificateNoticeShown() const;
     // Shows a page without the side effects of its navigation button (pictures, tests).
     void showPage(int index);
 
@@ -89,9 +96,9 @@ protected:
 private:
     void makeConnections();
     void onHelpTileEntered(const QString &tileName);
-    void startSoftwareUpdateCheck();
     void switchLanguage(int code);
     void retranslateTexts();
+    void retranslateServiceNotice();
     void describeControls();
 
     Ui::KivMainWindow *ui;
@@ -104,6 +111,7 @@ private:
     KivUpdateWgt *m_update = nullptr;
     LumActaPhytophySin *m_spraying = nullptr;
     QNetworkAccessManager m_network;
+    QLabel *m_serviceNotice = nullptr;
     bool m_redLamp = false;
     bool m_blueLamp = false;
 };

@@ -69,6 +69,9 @@ public:
     using NoticeBox = void (*)(const QString &title, const QString &text);
     static FolderChooser chooseBlackBoxesFolder;
     static NoticeBox showBlackBoxesNotice;
+    // Asked when the folder already holds complete exports: true to download them again.
+    using RewriteQuestion = bool (*)(QWidget *parent);
+    static RewriteQuestion askRewriteBlackBoxes;
     KivBlackBoxesProgress *blackBoxesProgress() const { return m_blackBoxesProgress; }
 public Q_SLOTS:
     void SlotClickBlackBoxes();

@@ -6,12 +6,16 @@
 #include "app/KivGuiController.h"
 #include "app/LinkConnected.h"
 #include "blackbox/BlackBoxDownload.h"
+#include "blackbox/BlackBoxPartialRecord.h"
 #include "blackbox/KivBlackBoxesProgress.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 QString askForFolder(QWidget *parent)
@@ -28,10 +32,38 @@ void showWarning(const QString &title, const QString &text)
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok);
     box.exec();
 }
+
+bool askRewrite(QWidget *)
+{
+    QMessageBox box(QMessageBox::Question,
+                    KivToolsWgt::tr("提示"),
+                    KivToolsWgt::tr("所选目录中已有导出的黑匣子文件。\n"
+                                    "完整的文件将被跳过，中断的记录从断点继续下载。\n\n"
+                                    "是否重新下载已完整的文件？"));
+    QPushButton *again = box.addButton(KivToolsWgt::tr("重新下载"), QMessageBox::AcceptRole);
+    QPushButton *keep = box.addButton(KivToolsWgt::tr("跳过已有文件"), QMessageBox::RejectRole);
+    // Keeping the files is the safe answer: Enter and Escape both give it.
+    box.setDefaultButton(keep);
+    box.setEscapeButton(keep);
+    box.setAccessibleName(box.windowTitle());
+    box.exec();
+    return box.clickedButton() == again;
+}
+
+// A complete export of a record is there: its file without the chunk map of a broken-off download.
+bool holdsCompleteExports(const QString &folder)
+{
+    const QStringList names
+        = QDir(folder).entryList({QStringLiteral("index*date*.xls")}, QDir::Files);
+    return std::any_of(names.cbegin(), names.cend(), [&folder](const QString &name) {
+        return !BlackBoxPartialRecord::isUnfinished(folder + QLatin1Char('/') + name);
+    });
+}
 } // namespace
 
 KivToolsWgt::FolderChooser KivToolsWgt::chooseBlackBoxesFolder = askForFolder;
 KivToolsWgt::NoticeBox KivToolsWgt::showBlackBoxesNotice = showWarning;
+KivToolsWgt::RewriteQuestion KivToolsWgt::askRewriteBlackBoxes = askRewrite;
 
 void KivToolsWgt::SlotClickBlackBoxes()
 {
@@ -41,6 +73,9 @@ void KivToolsWgt::SlotClickBlackBoxes()
     const QString folder = chooseBlackBoxesFolder(this);
     // The folder dialog waits for the user: the link may have dropped meanwhile.
     if (folder.isEmpty() || !linkConnected)
+        return;
+    const bool rewriteComplete = holdsCompleteExports(folder) && askRewriteBlackBoxes(this);
+    if (!linkConnected) // the question, too, waits for the user
         return;
 
     if (!m_blackBoxesProgress) {
@@ -58,6 +93,14 @@ void KivToolsWgt::SlotClickBlackBoxes()
                 &KivApplication::SignalCurrentReadFile,
                 progress,
                 &KivBlackBoxesProgress::SlotCurrentReadFile);
+        connect(app->blackBoxDownload(),
+                &BlackBoxDownload::recordSkipped,
+                progress,
+                &KivBlackBoxesProgress::SlotRecordSkipped);
+        connect(app->blackBoxDownload(),
+                &BlackBoxDownload::recordResumed,
+                progress,
+                &KivBlackBoxesProgress::SlotRecordResumed);
         connect(app,
                 &KivApplication::SignalBlackBoxesDownloadSuccess,
                 this,
@@ -76,7 +119,7 @@ void KivToolsWgt::SlotClickBlackBoxes()
         });
     }
     m_blackBoxesProgress->show();
-    app->blackBoxDownload()->start(folder);
+    app->blackBoxDownload()->start(folder, rewriteComplete);
 }
 
 void KivToolsWgt::SlotBlackBoxesDownloadSuccess()

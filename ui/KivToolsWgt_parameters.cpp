@@ -1,11 +1,14 @@
 // Parameter sub-page: factory reset, black-box export, parameter import and export.
 #include "ui/KivToolsWgt.h"
 
+#include "app/AircraftParams.h"
+#include "app/ImportPreview.h"
 #include "app/KivGuiController.h"
 #include "app/LinkConnected.h"
 #include "app/ParameterFile.h"
 #include "config/AppPaths.h"
 #include "ui/settings/SettingsLook.h"
+#include "ui/tools/StagedImportDialog.h"
 #include "ui/tools/UserPrompts.h"
 #include "widgets/LumHoverWidget.h"
 
@@ -57,8 +60,12 @@ void KivToolsWgt::on_btn_recover_clicked()
     const QPointer<KivToolsWgt> self(this);
     if (!guiController || !linkConnected)
         return;
+    // The settings the reset wipes go to a file first, unless the user goes on without.
+    const std::optional<QString> backup = guiController->backupParameters();
+    if (!backup || !self || !guiController || !linkConnected)
+        return; // no backup and no going on without, or the window closed meanwhile
     // Read everything again once the aircraft has answered (not while an import still waits).
-    if (guiController->restoreFactorySettings() && self)
+    if (guiController->restoreFactorySettings(*backup) && self)
         Q_EMIT SignalUpdateData();
 }
 
@@ -92,7 +99,22 @@ void KivToolsWgt::on_btn_impArg_clicked()
           + (found.isEmpty() ? QLatin1String(ParameterFile::kDefaultName) : found.first());
     const QString name = userPrompts().openFileName(
         this, QStringLiteral("open"), start, QStringLiteral("LUM (*.lum)"));
-    if (name.isEmpty() || !guiController)
+    if (name.isEmpty() || !guiController || guiController->isWaiting())
         return;
-    guiController->importParameters(name);
+    const std::optional<QJsonObject> document = guiController->readParameterFile(name);
+    if (!document || !guiController)
+        return;
+    // Nothing is sent before the user has seen what the file would change.
+    StagedImportDialog dialog(
+        ImportPreview(*document, aircraftParams(), guiController->freshness()),
+        [document](const QList<int> &groups, bool all) -> std::optional<QList<int>> {
+            if (!guiController)
+                return std::nullopt;
+            const std::optional<QList<int>> unconfirmed
+                = guiController->sendParameterGroups(*document, groups);
+            if (unconfirmed && all && guiController)
+                guiController->reportImport(*unconfirmed); // the whole import, told as always
+            return unconfirmed;
+        });
+    userPrompts().reviewImport(dialog);
 }

@@ -85,9 +85,8 @@ void PageShell::loadHelpPage(const QString &fileName)
         return;
     m_currentHelpPage = fileName;
     const QUrl url = helpPageUrl(fileName);
-    // A missing help file gives an empty page.
-    if (url.isLocalFile() && QFileInfo::exists(url.toLocalFile()))
+    if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
         m_webView->setSource(url);
     else
-        m_webView->clear();
+        m_webView->setHtml(missingHelpPageHtml(fileName));
 }

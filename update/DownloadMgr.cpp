@@ -118,6 +118,7 @@ void DownloadMgr::sslErrors(QList<QSslError> errors)
     // Reported, never ignored: the request then ends with an error.
     for (const QSslError &error : std::as_const(errors))
         std::fprintf(stderr, "SSL error: %s\n", qPrintable(error.errorString()));
+    Q_EMIT certificateRefused();
 #else
     Q_UNUSED(errors);
 #endif

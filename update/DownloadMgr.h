@@ -58,6 +58,9 @@ public:
 Q_SIGNALS:
     void saveFinished(StructReplyInfo stInfo);
     void downloadFailed(StructReplyInfo stInfo, QString reason);
+    // A server's certificate failed the check; the request ends as downloadFailed. The user is
+    // told why nothing arrives (no error is ever ignored).
+    void certificateRefused();
 
 public Q_SLOTS:
     void downloadFinished(QNetworkReply *reply);

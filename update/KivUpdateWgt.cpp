@@ -12,6 +12,7 @@
 
 #include <QDebug>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QJsonDocument>
 #include <QLabel>
@@ -323,12 +324,13 @@ void KivUpdateWgt::buildReleaseNotes(const QString &module)
 
 void KivUpdateWgt::reloadHelpText()
 {
-    QByteArray bytes
-        = readWholeFile(helpPageUrl(QStringLiteral("FirmwareUpdate.html")).toLocalFile());
+    const QString name = QStringLiteral("FirmwareUpdate.html");
+    const QString path = helpPageUrl(name).toLocalFile();
+    QByteArray bytes = QFileInfo(path).isFile() ? readWholeFile(path) : QByteArray();
     const qsizetype zero = bytes.indexOf('\0');
     if (zero >= 0)
         bytes.truncate(zero);
-    m_helpHtml = QString::fromUtf8(bytes);
+    m_helpHtml = bytes.isEmpty() ? missingHelpPageHtml(name) : QString::fromUtf8(bytes);
     showHelp();
 }
 
@@ -406,14 +408,33 @@ void KivUpdateWgt::confirmUpdate(const QString &module)
 void KivUpdateWgt::startConfirmedUpdate(const QString &module)
 {
     // The box may have stayed open while the link went down or the row lost its image.
-    const QString image = fileMapValue(module);
-    if (!linkConnected || image.isEmpty() || !m_updatingModule.isEmpty())
+    if (!linkConnected || fileMapValue(module).isEmpty() || !m_updatingModule.isEmpty()
+        || m_backingUp || !guiController)
         return;
+    // The parameters go to a file first: an update can leave the aircraft with other settings.
+    m_bg->setEnabled(false);
+    m_backingUp = true;
+    const QPointer<KivUpdateWgt> self(this);
+    const std::optional<QString> backup = guiController->backupParameters();
+    if (!self)
+        return;
+    m_backingUp = false;
+    const QString image = fileMapValue(module); // the wait may have lost the link or the image
+    if (!backup || !linkConnected || image.isEmpty() || !guiController) {
+        m_bg->setEnabled(true);
+        return;
+    }
+    m_backupNote = *backup;
     m_updatingModule = module;
     m_download->abortImageDownloads(module);
     m_bg->setEnabled(false);
     if (guiController)
         guiController->requestFirmwareUpdate(indexOf(module), image);
+}
+
+QString KivUpdateWgt::withBackupNote(const QString &text) const
+{
+    return m_backupNote.isEmpty() ? text : text + QLatin1String("\n\n") + m_backupNote;
 }
 
 void KivUpdateWgt::setProgress(QString strModule, uint8_t progress)
@@ -456,8 +477,8 @@ void KivUpdateWgt::SlotFirmwareUpdateSuccess()
     m_notesChinese.remove(module);
     m_notesEnglish.remove(module);
     showHelp();
-    QMessageBox *box
-        = showBox(QMessageBox::Information, "updateSuccessBox", tr("信息"), tr("固件更新完成!"));
+    QMessageBox *box = showBox(QMessageBox::Information, "updateSuccessBox", tr("信息"),
+                               withBackupNote(tr("固件更新完成!")));
     box->setStandardButtons(QMessageBox::Ok);
     box->show();
 }
@@ -470,7 +491,8 @@ void KivUpdateWgt::SlotFirmwareUpdateRefused(QString reason)
     m_rows[index].stack->setCurrentIndex(
         fileMapValue(m_updatingModule).isEmpty() ? NoUpdatePage : UpdateButtonPage);
     endTransfer();
-    QMessageBox *box = showBox(QMessageBox::Warning, "updateRefusedBox", tr("警告"), reason);
+    QMessageBox *box
+        = showBox(QMessageBox::Warning, "updateRefusedBox", tr("警告"), withBackupNote(reason));
     box->setStandardButtons(QMessageBox::Ok);
     box->show();
 }

@@ -82,6 +82,7 @@ private:
     void confirmUpdate(const QString &module);
     void startConfirmedUpdate(const QString &module);
     void endTransfer();
+    QString withBackupNote(const QString &text) const;
     void showHelp();
     QMessageBox *
     showBox(int icon, const char *objectName, const QString &title, const QString &text);
@@ -95,6 +96,8 @@ private:
     DownloadMgr *m_download = nullptr;
     QString m_helpHtml;
     QString m_updatingModule;
+    bool m_backingUp = false;
+    QString m_backupNote; // where the parameters went before this update, for its messages
     QHash<QString, QString> m_notesChinese;
     QHash<QString, QString> m_notesEnglish;
     QPointer<QMessageBox> m_confirmation;

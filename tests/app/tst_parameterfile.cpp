@@ -1,9 +1,14 @@
 // The parameter file: its layout as export writes it, what import accepts, and how each member
 // reaches its field.
 #include "app/AircraftParams.h"
+#include "app/ParameterBackup.h"
 #include "app/ParameterFile.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
@@ -85,6 +90,22 @@ private Q_SLOTS:
         QTest::newRow("not JSON") << QByteArray("{\"Uav_Type\":").toBase64() << -1;
         QTest::newRow("object without a known key") << QByteArray("{\"uav_type\":3}").toBase64() << -1;
         QTest::newRow("empty file") << QByteArray() << -1;
+        QTest::newRow("truncated export") << prefixed.left(prefixed.size() - 6) << -1;
+        QTest::newRow("JSON array") << QByteArray("[{\"Uav_Type\":7}]").toBase64() << -1;
+        // Whole numbers a field cannot hold would reach the aircraft wrapped (258 as 2).
+        QTest::newRow("byte above 255") << QByteArray("{\"Uav_Type\":258}").toBase64() << -1;
+        QTest::newRow("negative unsigned byte")
+            << QByteArray("{\"Uav_Type\":3,\"SP_S\":-1}").toBase64() << -1;
+        QTest::newRow("16 bits above 65535")
+            << QByteArray("{\"Uav_Type\":3,\"LV1\":65537}").toBase64() << -1;
+        QTest::newRow("negative 16 bits")
+            << QByteArray("{\"Uav_Type\":3,\"LV2\":-1}").toBase64() << -1;
+        QTest::newRow("signed byte below -128")
+            << QByteArray("{\"Uav_Type\":3,\"Contrl_Rec\":-129}").toBase64() << -1;
+        QTest::newRow("huge number")
+            << QByteArray("{\"Uav_Type\":3,\"altRateP\":1e300}").toBase64() << -1;
+        QTest::newRow("both readings of a signed byte")
+            << QByteArray("{\"Uav_Type\":3,\"Contrl_Rec\":255,\"Uav_wid\":-128}").toBase64() << 3;
     }
     void accepted()
     {
@@ -107,10 +128,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("lv2");
         QTest::newRow("fraction stores 0") << QByteArray("{\"Uav_Type\":10.5}") << 0 << 999 << 888;
         QTest::newRow("text stores 0") << QByteArray("{\"Uav_Type\":\"10\"}") << 0 << 999 << 888;
-        QTest::newRow("low bits kept")
-            << QByteArray("{\"Uav_Type\":258,\"LV1\":65537}") << 2 << 1 << 888;
         QTest::newRow("missing LV2 keeps it") << QByteArray("{\"LV1\":1100}") << 9 << 1100 << 888;
-        QTest::newRow("negative into 16 bits") << QByteArray("{\"LV2\":-1}") << 9 << 999 << 65535;
+        QTest::newRow("limits of the fields")
+            << QByteArray("{\"Uav_Type\":255,\"LV1\":0,\"LV2\":65535}") << 255 << 0 << 65535;
     }
     void memberValues()
     {
@@ -128,6 +148,35 @@ private Q_SLOTS:
         QCOMPARE(int(p.Uav_Type), uavType);
         QCOMPARE(int(p.LV1), lv1);
         QCOMPARE(int(p.LV2), lv2);
+    }
+
+    // A backup is an ordinary parameter file under a dated name; a second one in the same
+    // second does not replace the first.
+    void backup()
+    {
+        QTemporaryDir dir;
+        AircraftParams p;
+        fill(p);
+        const QDateTime when(QDate(2026, 12, 7), QTime(2, 33, 57));
+        const QString folder = dir.filePath(QStringLiteral("Data"));
+        const ParameterBackup::Result first = ParameterBackup::write(p, folder, when);
+        p.LV2 = 1011;
+        const ParameterBackup::Result second = ParameterBackup::write(p, folder, when);
+        QCOMPARE(QFileInfo(first.path).fileName(), QStringLiteral("backup-20261207-023357.lum"));
+        QCOMPARE(QFileInfo(second.path).fileName(), QStringLiteral("backup-20261207-023357-2.lum"));
+        for (const auto &[path, lv2] : {std::pair{first.path, 65535}, std::pair{second.path, 1011}}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            AircraftParams read;
+            storeAll(read, ParameterFile::decode(file.readAll()).value());
+            QCOMPARE(int(read.LV2), lv2);
+            QCOMPARE(int(read.Contrl_Rec), 0x80);
+        }
+        // A folder that cannot be made: an error, no path.
+        const ParameterBackup::Result failed
+            = ParameterBackup::write(p, first.path + QStringLiteral("/sub"), when);
+        QVERIFY(failed.path.isEmpty());
+        QVERIFY(!failed.error.isEmpty());
     }
 };
 

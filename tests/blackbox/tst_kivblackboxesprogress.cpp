@@ -113,12 +113,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("hint");
         QTest::addColumn<QString>("closeName");
         QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("resumed"); // notes on a record taken up again, or skipped
+        QTest::addColumn<QString>("skipped");
         QTest::newRow("Chinese") << 1 << QStringLiteral("正在导出数据.....请耐心等待")
                                  << QStringLiteral("关闭并停止导出")
-                                 << QStringLiteral("blackbox-progress.png");
+                                 << QStringLiteral("blackbox-progress.png")
+                                 << QStringLiteral("\n（从第 21 块继续）") << QStringLiteral("\n（已完整，跳过）");
         QTest::newRow("English") << 0 << QStringLiteral("Exporting data... please wait")
                                  << QStringLiteral("Close and stop the export")
-                                 << QStringLiteral("blackbox-progress-en.png");
+                                 << QStringLiteral("blackbox-progress-en.png")
+                                 << QStringLiteral("\n(continuing from chunk 21)") << QStringLiteral("\n(complete, skipped)");
     }
     void languages()
     {
@@ -126,6 +130,8 @@ private Q_SLOTS:
         QFETCH(QString, hint);
         QFETCH(QString, closeName);
         QFETCH(QString, picture);
+        QFETCH(QString, resumed);
+        QFETCH(QString, skipped);
         KivBlackBoxesProgress dialog;
         setLanguage(code);
         if (code == 0 && findTranslationFile(QStringLiteral("R7Assistant.qm")).isEmpty())
@@ -153,6 +159,21 @@ private Q_SLOTS:
         const QString folder = qEnvironmentVariable("R7_PICTURE_DIR");
         if (!folder.isEmpty())
             QVERIFY(dialog.grab().save(folder + QLatin1Char('/') + picture));
+
+        // Said in the language of the moment, also when it changes while shown.
+        const QString name = QStringLiteral("index11date2024-05-06time13-10-00.xls");
+        auto *file = dialog.findChild<QLabel *>(QStringLiteral("lblCurrentIndexValue"));
+        setLanguage(1 - code);
+        dialog.SlotRecordResumed(name, 21);
+        setLanguage(code);
+        QCoreApplication::processEvents(); // the layout request the new texts posted
+        QCOMPARE(file->text(), name + resumed);
+        QVERIFY(file->heightForWidth(file->width()) <= file->height());
+        if (!folder.isEmpty())
+            QVERIFY(dialog.grab().save(folder + QLatin1Char('/') + QString(picture).replace(QLatin1String(".png"), QLatin1String("-resumed.png"))));
+        dialog.SlotRecordSkipped(name);
+        QCOMPARE(file->text(), name + skipped);
+        QVERIFY(file->heightForWidth(file->width()) <= file->height());
     }
 };
 

@@ -205,6 +205,32 @@ private slots:
         QCOMPARE(languageCode, expected);
     }
 
+    // A damaged configuration file: the program starts in Chinese, the default, and goes on.
+    void damagedFileGivesTheDefault_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // null: a folder in the file's place
+        QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe[\x01=\x02\n\x80\x81", 10);
+        QTest::newRow("not UTF-8") << QByteArray("Language=\xff\xfe\xc3\n");
+        QTest::newRow("broken section") << QByteArray("[General\nLanguage\n=\n[[]]=EN\n");
+        QTest::newRow("bogus stored variant")
+            << QByteArray("Language=@Variant(\\0\\0\\0\\x7f\\xff\\xff\\xff)\n");
+        QTest::newRow("empty") << QByteArray("");
+        QTest::newRow("folder instead of file") << QByteArray();
+    }
+    void damagedFileGivesTheDefault()
+    {
+        QFETCH(QByteArray, bytes);
+        QFile::remove(configFilePath());
+        if (bytes.isNull())
+            QVERIFY(QDir().mkpath(configFilePath()));
+        else
+            writeFile(configFilePath(), bytes);
+        const auto restore = qScopeGuard([] { QDir(configFilePath()).removeRecursively(); });
+        languageCode = 1;
+        Configuration{};
+        QCOMPARE(languageCode, 1);
+    }
+
     void constructionLoadsTheLanguage()
     {
         storeRawLanguage("EN");

@@ -10,10 +10,12 @@
 #include "sim/BlackBoxDecoder.h"
 #include "sim/SimulatedAircraft.h"
 #include "support/FrameBytes.h"
+#include "support/ReadOnlyFolder.h"
 #include "ui/KivMainWindow.h"
 #include "ui/KivToolsWgt.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -27,6 +29,8 @@ namespace {
 SimulatedAircraft *aircraft = nullptr;
 QString chosenFolder;
 QStringList notices;
+bool rewriteAnswer = false;
+int rewriteQuestions = 0;
 
 KivToolsWgt *tools()
 {
@@ -71,6 +75,33 @@ class tst_E2eBlackBoxExport : public QObject
         }
         return n;
     }
+    // The chunks of `record` asked for since `from`, each once (a resent request counts once).
+    QList<int> chunksAsked(int from, quint32 record) const
+    {
+        QList<int> chunks;
+        for (int i = from; i < m_received.size(); ++i) {
+            const Received &r = m_received[i];
+            if (r.type == 0xE5 && be(r.payload, 0) == record && !chunks.contains(int(be(r.payload, 4))))
+                chunks.append(int(be(r.payload, 4)));
+        }
+        return chunks;
+    }
+    static QList<int> range(int first, int last)
+    {
+        QList<int> r;
+        for (int n = first; n <= last; ++n)
+            r << n;
+        return r;
+    }
+    static int chunkCount(int record)
+    {
+        return int(aircraft->flightRecords()[record - 1].bytes.size() / 128);
+    }
+    QStringList sidecars(int record) const
+    {
+        const QString name = expectedName(aircraft->flightRecords()[record - 1]);
+        return {name + QLatin1String(".chunks"), name + QLatin1String(".part")};
+    }
     void pressBlackBoxes()
     {
         auto *button = tools()->findChild<QPushButton *>(QStringLiteral("btnBlackBoxes"));
@@ -87,7 +118,9 @@ class tst_E2eBlackBoxExport : public QObject
     }
     QStringList files() const { return QDir(m_folder->path()).entryList(QDir::Files, QDir::Name); }
     // Every file is the export of its record as served (with `served` for altered bytes).
-    void compareFiles(const QList<int> &numbers, const QMap<int, QByteArray> &served = {})
+    void compareFiles(const QList<int> &numbers,
+                      const QMap<int, QByteArray> &served = {},
+                      const QStringList &others = {})
     {
         QStringList expectedNames;
         for (int n : numbers) {
@@ -107,6 +140,7 @@ class tst_E2eBlackBoxExport : public QObject
             }
             QVERIFY(lines.size() > 2);
         }
+        expectedNames << others;
         expectedNames.sort();
         QCOMPARE(files(), expectedNames);
     }
@@ -134,6 +168,10 @@ private Q_SLOTS:
         KivToolsWgt::showBlackBoxesNotice = [](const QString &, const QString &text) {
             notices << text;
         };
+        KivToolsWgt::askRewriteBlackBoxes = [](QWidget *) {
+            ++rewriteQuestions;
+            return rewriteAnswer;
+        };
         KivApplication::instance()->serialPort()->addExtraPortName(aircraft->slavePath());
         QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(1), 15000);
     }
@@ -143,6 +181,8 @@ private Q_SLOTS:
         m_folder = std::make_unique<QTemporaryDir>();
         chosenFolder = m_folder->path();
         notices.clear();
+        rewriteAnswer = false;
+        rewriteQuestions = 0;
         aircraft->clearFaults();
         aircraft->setSplitBeforeFinalZero(false);
         aircraft->setSyncPairFault(SyncPairFault());
@@ -220,8 +260,10 @@ private Q_SLOTS:
     }
 
     // Closing the dialog mid-way stops the requests; a late reply does not start them again, and
-    // the record in progress leaves no half file.
-    void closedMidWay()
+    // the record in progress leaves its chunks beside its file name. The next download skips the
+    // complete file, asks only for the chunks still missing, and ends with every file exact; when
+    // the user asks to download complete files again, every record is fetched in full.
+    void closedMidWayThenResumed()
     {
         BlackBoxPlan plan;
         plan.recordCount = 4;
@@ -247,8 +289,33 @@ private Q_SLOTS:
         QTest::qWait(1200);
         QCOMPARE(countFrom(quiet, 0), 0);
         QVERIFY(!link->isContinuous());
-        QCOMPARE(files(), QStringList{expectedName(aircraft->flightRecords()[3])});
+        const QString complete = expectedName(aircraft->flightRecords()[3]);
+        QStringList left = sidecars(3) << complete;
+        left.sort();
+        QCOMPARE(files(), left);
         QVERIFY(!dialog()->isVisible());
+        QCOMPARE(rewriteQuestions, 0); // an empty folder asks nothing
+        const QList<int> first = chunksAsked(from, 3);
+
+        const QDateTime written = QFileInfo(m_folder->filePath(complete)).lastModified();
+        const int resumed = int(m_received.size());
+        pressBlackBoxes();
+        QVERIFY(waitForSuccess(60000));
+        QCOMPARE(rewriteQuestions, 1);
+        QCOMPARE(countFrom(resumed, 0xE5, 4), 0);
+        QCOMPARE(QFileInfo(m_folder->filePath(complete)).lastModified(), written);
+        const QList<int> second = chunksAsked(resumed, 3);
+        QVERIFY2(second.first() > 1 && second.first() >= first.last() && second == range(second.first(), chunkCount(3)),
+                 qPrintable(QStringLiteral("%1 then from %2").arg(first.last()).arg(second.first())));
+        compareFiles({1, 2, 3, 4});
+
+        rewriteAnswer = true;
+        const int again = int(m_received.size());
+        pressBlackBoxes();
+        QVERIFY(waitForSuccess(60000));
+        for (quint32 n = 1; n <= 4; ++n)
+            QCOMPARE(chunksAsked(again, n), range(1, chunkCount(int(n))));
+        compareFiles({1, 2, 3, 4});
     }
 
     // Closing the dialog within the first second: nothing is asked of the aircraft.
@@ -264,7 +331,8 @@ private Q_SLOTS:
     }
 
     // A chunk lost for good (its answers fail their CRC until the link gives it up): the
-    // download goes on, the file lacks that block, and the user is told which file it is.
+    // download goes on, the file lacks that block, and the user is told which file it is. The
+    // chunk map stays, and the next download fetches that chunk alone and completes the file.
     void lostChunkIsReported()
     {
         BlackBoxPlan plan;
@@ -301,27 +369,54 @@ private Q_SLOTS:
                  qPrintable(notices[0]));
         QByteArray served = record.bytes;
         served[256 + 2] = 0; // the second block lost its first chunk: no lines from it
-        compareFiles({1, 2}, {{2, served}});
+        compareFiles({1, 2}, {{2, served}}, sidecars(2));
+
+        const int from = int(m_received.size());
+        pressBlackBoxes();
+        QVERIFY(waitForSuccess(60000));
+        // The corruption may outlast chunk 3 by one chunk: exactly the chunks reported missing.
+        const QList<int> asked = chunksAsked(from, 2);
+        QVERIFY(asked == QList<int>{3} || asked == (QList<int>{3, 4}));
+        QVERIFY(notices[0].contains(QStringLiteral("缺少 %1 ").arg(asked.size())));
+        QCOMPARE(countFrom(from, 0xE5, 1), 0);
+        compareFiles({1, 2});
     }
 
     // A folder that cannot take files: the user is told which file and why, the dialog closes,
-    // the link leaves bulk-transfer mode.
+    // the link leaves bulk-transfer mode, and nothing is reported as saved.
+    void unwritableFolder_data()
+    {
+        // A file where the folder should be, or a read-only folder.
+        QTest::addColumn<bool>("plainFile");
+        QTest::newRow("plain file") << true;
+        QTest::newRow("read-only folder") << false;
+    }
     void unwritableFolder()
     {
+        QFETCH(bool, plainFile);
         BlackBoxPlan plan;
         plan.recordCount = 2;
         plan.minBlocks = 2;
         plan.maxBlocks = 2;
         aircraft->setBlackBoxPlan(plan);
-        chosenFolder = m_folder->filePath(QStringLiteral("not-a-folder"));
-        QFile plain(chosenFolder);
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.close();
+        if (plainFile) {
+            chosenFolder = m_folder->filePath(QStringLiteral("not-a-folder"));
+            QFile plain(chosenFolder);
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+        } else {
+            chosenFolder = readOnlyFolder(m_folder->path());
+            if (chosenFolder.isEmpty())
+                QSKIP("no folder here refuses new files");
+        }
+        QSignalSpy saved(KivApplication::instance(),
+                         &KivApplication::SignalBlackBoxesDownloadSuccess);
         pressBlackBoxes();
         QTRY_COMPARE_WITH_TIMEOUT(notices.size(), 1, 20000);
         QVERIFY(notices[0].contains(QLatin1String("index2date")));
         QTRY_VERIFY(!dialog()->isVisible());
         QVERIFY(!KivApplication::instance()->serialLink()->isContinuous());
+        QCOMPARE(saved.size(), 0);
+        QVERIFY(QDir(chosenFolder).entryList({QStringLiteral("*.xls")}).isEmpty());
     }
 
     // Cancelling the folder dialog starts nothing and shows nothing.
@@ -335,24 +430,33 @@ private Q_SLOTS:
         QCOMPARE(countFrom(from, 0), 0);
     }
 
-    // The link lost during the download closes the dialog and ends bulk-transfer mode.
-    void linkLost()
+    // The cable pulled half-way through a record closes the dialog and ends bulk-transfer mode;
+    // started again, the download asks only for the chunks from there on, and the files are
+    // those of a download that never broke off.
+    void linkLostHalfWayThenResumed()
     {
         BlackBoxPlan plan;
         plan.recordCount = 2;
         plan.minBlocks = 30;
         plan.maxBlocks = 30;
         aircraft->setBlackBoxPlan(plan);
+        aircraft->setBlackBoxCut(2, 30);
         const int from = int(m_received.size());
         pressBlackBoxes();
-        QTRY_VERIFY_WITH_TIMEOUT(countFrom(from, 0xE5) >= 3, 30000);
-        aircraft->setSilent(true);
-        QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(0), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(0), 30000);
         QVERIFY(!dialog()->isVisible());
         QVERIFY(!KivApplication::instance()->serialLink()->isContinuous());
-        aircraft->setSilent(false);
-        QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(1), 15000);
-        QVERIFY(files().isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(1), 20000);
+        QCOMPARE(chunksAsked(from, 2), range(1, 30));
+        QCOMPARE(files(), sidecars(2));
+
+        const int resumed = int(m_received.size());
+        pressBlackBoxes();
+        QVERIFY(waitForSuccess(60000));
+        QCOMPARE(rewriteQuestions, 0); // nothing complete to ask about
+        QCOMPARE(chunksAsked(resumed, 2), range(30, 60));
+        QCOMPARE(chunksAsked(resumed, 1), range(1, chunkCount(1)));
+        compareFiles({1, 2});
     }
 };
 

@@ -1,10 +1,12 @@
 // The tools page driven as a user (or a screen reader) drives it, in the whole program, against
-// the simulated aircraft on a pseudo-terminal: parameter file out and in, an aircraft that ignores
-// a group, the factory reset's answer, monitoring that never pushes a write aside, the service
+// the simulated aircraft on a pseudo-terminal: parameter file out and in, the import preview with a
+// group left out, an aircraft that ignores a group, the factory reset's answer and its backup, monitoring that never pushes a write aside, the service
 // countdown and cycle, the self-check after a link loss. Message boxes and file dialogs are
 // replaced and recorded.
 #include "e2e/ProgramRig.h"
+#include "config/AppPaths.h"
 #include "ui/KivToolsWgt.h"
+#include "ui/tools/StagedImportDialog.h"
 #include "ui/tools/UserPrompts.h"
 
 #include <QAccessible>
@@ -15,6 +17,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace e2e;
 
@@ -37,6 +40,14 @@ void press(const char *button)
 {
     QAccessibleInterface *a = QAccessible::queryAccessibleInterface(child<QPushButton>(button));
     a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
+// The eleven settings a parameter file carries, as the aircraft holds them.
+QList<int> fileSettings(const AircraftSettings &s)
+{
+    return {s.uavType,      s.receiverType,  s.channelReverse, s.wheelbase,
+            s.gainAttitude, s.gainStability, s.gainThrottle,   s.lowVoltage1,
+            s.lowVoltage2,  s.protectionAction, s.motorIdle};
 }
 } // namespace
 
@@ -64,6 +75,8 @@ private Q_SLOTS:
         userPrompts().confirm = [](QMessageBox::Icon, S, S, S, S) { return true; };
         userPrompts().saveFileName = [this](QWidget *, S, S, S, S) { return m_file; };
         userPrompts().openFileName = [this](QWidget *, S, S, S) { return m_file; };
+        userPrompts().reviewImport = [](StagedImportDialog &dialog) { dialog.sendAll(); };
+        userPrompts().confirmCaution = [this](S, S text, S, S) { m_told << text; return false; };
         // A cycle of 0 on the aircraft: the read-back shows it marked and never writes it back.
         onBoard().maintenanceCycle = 0;
         QVERIFY(connectProgram(this, m_received));
@@ -118,21 +131,69 @@ private Q_SLOTS:
         QCOMPARE(int(onBoard().lowVoltage2), 1011); // the groups after it still went
     }
 
+    // The preview with the gains unchecked: exactly the other six groups reach the aircraft, in
+    // order, and the dialog reports each group.
+    void previewLeavesOutAnUncheckedGroup()
+    {
+        onBoard() = AircraftSettings::factory();
+        const int before = m_received.size();
+        QStringList results;
+        userPrompts().reviewImport = [&results](StagedImportDialog &dialog) {
+            dialog.show();
+            auto *tree = dialog.findChild<QTreeWidget *>();
+            tree->topLevelItem(4)->setCheckState(0, Qt::Unchecked);
+            QTest::keyClick(&dialog, Qt::Key_Return); // the default button: send selected
+            for (int group = 0; group < tree->topLevelItemCount(); ++group)
+                results << tree->topLevelItem(group)->text(3);
+        };
+        m_told.clear();
+        press("btn_impArg");
+        QTRY_VERIFY_WITH_TIMEOUT(!results.isEmpty(), 15000);
+        userPrompts().reviewImport = [](StagedImportDialog &dialog) { dialog.sendAll(); };
+        QList<int> writes;
+        for (int i = before; i < m_received.size(); ++i) {
+            const Received &r = m_received[i];
+            if (!r.payload.isEmpty() && QList<int>{0x02, 0x04, 0x06, 0x09, 0x0A, 0x0C, 0x08}.contains(r.type))
+                writes << r.type;
+        }
+        QCOMPARE(writes, (QList<int>{0x02, 0x04, 0x06, 0x09, 0x0C, 0x08}));
+        QCOMPARE(results, (QStringList{"飞机已确认", "飞机已确认", "飞机已确认", "飞机已确认", "没有发送",
+                                       "飞机已确认", "飞机已确认"}));
+        QVERIFY(m_told.isEmpty()); // the dialog is the report
+        QCOMPARE(int(onBoard().gainStability), 100); // left as it was
+        QCOMPARE(int(onBoard().lowVoltage2), 1011);
+    }
+
+    // The reset leaves a backup of the settings it wiped, which imports them back.
     void factoryResetShowsTheAircraftsAnswer()
     {
         onBoard().uavType = 9;
+        onBoard().gainThrottle = 155;
+        QSignalSpy readBack(KivApplication::instance(), &KivApplication::readBackFinished);
+        Q_EMIT page()->SignalUpdateData(); // returns once the read-back is through
+        QCOMPARE(readBack.size(), 1);
+        const QList<int> wiped = fileSettings(onBoard());
         m_told.clear();
         press("btn_recover");
         QTRY_COMPARE_WITH_TIMEOUT(m_told.size(), 1, 5000);
-        QCOMPARE(m_told.first(), QStringLiteral("恢复出厂设置成功！"));
+        QVERIFY2(m_told.first().startsWith(QStringLiteral("恢复出厂设置成功！")), qPrintable(m_told.first()));
         QCOMPARE(int(onBoard().uavType), 1);
+        const QStringList backups = QDir(dataFolderPath()).entryList({QStringLiteral("backup-*.lum")});
+        QCOMPARE(backups.size(), 1);
+        QVERIFY(m_told.first().contains(backups.first()));
+
+        QTRY_COMPARE_WITH_TIMEOUT(readBack.size(), 2, 10000); // the read-back after the reset
+        m_file = QDir(dataFolderPath()).filePath(backups.first());
+        m_told.clear();
+        press("btn_impArg");
+        QTRY_COMPARE_WITH_TIMEOUT(m_told, QStringList{QStringLiteral("导入成功!")}, 15000);
+        QCOMPARE(fileSettings(onBoard()), wiped);
     }
 
     // While the page is shown, monitoring requests go out every 250 ms; a write the aircraft
     // does not answer at first is still resent until it is.
     void monitoringDoesNotPushAWriteAside()
     {
-        QTest::qWait(4500); // the read-back after the reset
         QVERIFY(page()->isMonitoring());
         onBoard().motorIdle = 2;
         aircraft->setIgnoreFirst(0x08, 3);

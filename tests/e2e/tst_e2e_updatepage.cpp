@@ -10,7 +10,9 @@
 #include "link/serialport.h"
 #include "sim/SimulatedAircraft.h"
 #include "sim/SimulatedServices.h"
+#include "support/UntrustedTls.h"
 #include "ui/KivMainWindow.h"
+#include "ui/UpdateHint.h"
 #include "update/KivUpdateWgt.h"
 
 #include <QAccessible>
@@ -96,6 +98,17 @@ class tst_E2eUpdatePage : public QObject
         QTRY_VERIFY_WITH_TIMEOUT(m_served.mid(from).contains(QStringLiteral("/api/firmware/R7-A")),
                                  10000);
         QTest::qWait(400); // the last answers and the downloads they start
+    }
+    static QStringList savedImages()
+    {
+        QStringList files;
+        QDirIterator it(dataFolderPath() + QStringLiteral("Firmware"),
+                        QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << it.next();
+        files.sort();
+        return files;
     }
     bool waitForReadBack()
     {
@@ -237,6 +250,34 @@ private Q_SLOTS:
         QCOMPARE(fcuVersion()->text(), QStringLiteral("3.%1").arg(minor));
         QCOMPARE(page()->rowPage(0), int(KivUpdateWgt::NoUpdatePage));
         QVERIFY(!openBox("updateSuccessBox")); // one success for one transfer
+    }
+
+    // The services behind a certificate that cannot be verified: the software check and the
+    // catalogue are refused, the server sees no request, nothing is offered or saved, and the
+    // status bar says why until a trusted answer comes again.
+    void untrustedCertificateRefused()
+    {
+        SimulatedServices tls;
+        QVERIFY(serveWithUntrustedCertificate(tls));
+        tls.setSoftwareVersion(QStringLiteral("9.99")); // a hint, were the server trusted
+        QSignalSpy served(&tls, &SimulatedServices::requestServed);
+        QSignalSpy refused(page()->downloadManager(), &DownloadMgr::certificateRefused);
+        QVERIFY(!mainWindow->isServiceCertificateNoticeShown());
+        const QStringList before = savedImages();
+        QVERIFY(setServiceBaseUrl(tls.baseUrl()));
+        mainWindow->startSoftwareUpdateCheck();
+        QTRY_VERIFY(mainWindow->isServiceCertificateNoticeShown());
+        QTest::mouseClick(mainWindow->findChild<QToolButton *>(QStringLiteral("btn_update")),
+                          Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!refused.isEmpty(), 10000);
+        QTest::qWait(400);
+        QCOMPARE(served.size(), 0);
+        QVERIFY(!mainWindow->updateHint()->isVisible());
+        QCOMPARE(page()->rowPage(0), int(KivUpdateWgt::NoUpdatePage));
+        QCOMPARE(savedImages(), before);
+        QVERIFY(setServiceBaseUrl(services->baseUrl()));
+        visitUpdatePage();
+        QTRY_VERIFY(!mainWindow->isServiceCertificateNoticeShown());
     }
 
     // Last: the cable is pulled mid-transfer. The rows come back once the link is lost.

@@ -20,7 +20,7 @@ void tst_SimulatorCommandLine::valid()
     const QString args = "r7-fcsim --log --rate 2.5 --records 5 --blocks 2:4 --silent-after 1.5"
                          " --ignore 0x02:3 --ignore 229:11 --bb-sync 10:1,3:2:4,5 --split-final-zero"
                          " --http-fault images=truncated --http-fault software=slow"
-                         " --unplug-after 4 --replug-after 2";
+                         " --unplug-after 4 --replug-after 2 --bb-cut 12:20:2.5";
     SimulatorCommandLine cl;
     QVERIFY2(cl.parse(args.split(' ')), qPrintable(cl.errorText()));
     const SimulatorCommandLine::Config &c = cl.config();
@@ -39,6 +39,7 @@ void tst_SimulatorCommandLine::valid()
         {S::Endpoint::Images, S::Fault::Truncated}, {S::Endpoint::SoftwareVersion, S::Fault::Slow}};
     QVERIFY(c.httpFaults == httpFaults);
     QVERIFY(c.unplugAfterMs == 4000 && c.replugAfterMs == 2000);
+    QVERIFY(c.cutRecord == 12 && c.cutChunk == 20 && c.cutSilenceMs == 2500);
 
     // A record alone puts the pair in the data of chunk 1 and the CRC of chunk 2.
     SimulatorCommandLine recordOnly;
@@ -58,9 +59,14 @@ void tst_SimulatorCommandLine::invalid_data()
     QTest::newRow("ignore type too big") << QStringList{"--ignore", "0x1FF:1"};
     QTest::newRow("corrupt every zero") << QStringList{"--corrupt-every", "0"};
     QTest::newRow("sync pair record zero") << QStringList{"--bb-sync", "0"};
+    QTest::newRow("cut without chunk") << QStringList{"--bb-cut", "12"};
     QTest::newRow("http fault unknown") << QStringList{"--http-fault", "images=lost"};
     QTest::newRow("http endpoint unknown") << QStringList{"--http-fault", "mail=error"};
     QTest::newRow("port out of range") << QStringList{"--http-port", "70000"};
+    QTest::newRow("certificate without key")
+        << QStringList{"--tls-cert", QFINDTESTDATA("../support/data/untrusted-cert.pem")};
+    QTest::newRow("certificate unreadable")
+        << QStringList{"--tls-cert", "/nonexistent", "--tls-key", "/nonexistent"};
 }
 
 void tst_SimulatorCommandLine::invalid()
@@ -88,6 +94,16 @@ void tst_SimulatorCommandLine::applyReachesTheObjects()
     QCOMPARE(services.fault(SimulatedServices::Endpoint::Catalogue),
              SimulatedServices::Fault::ServerError);
     QCOMPARE(services.slowDelay(), 50);
+
+    SimulatorCommandLine tls;
+    QVERIFY(tls.parse({"r7-fcsim",
+                       "--tls-cert",
+                       QFINDTESTDATA("../support/data/untrusted-cert.pem"),
+                       "--tls-key",
+                       QFINDTESTDATA("../support/data/untrusted-key.pem")}));
+    tls.apply(aircraft, services);
+    QVERIFY(services.start());
+    QCOMPARE(services.baseUrl().scheme(), QStringLiteral("https"));
 }
 
 QTEST_GUILESS_MAIN(tst_SimulatorCommandLine)

@@ -11,20 +11,23 @@
 #include "ui/KivToolsWgt.h"
 #include "ui/SubPageRecord.h"
 #include "ui/UpdateHint.h"
+#include "update/KivUpdateWgt.h"
 
 #include <QAccessible>
 #include <QButtonGroup>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -180,6 +183,21 @@ private Q_SLOTS:
         QVERIFY(!w->toolsPage()->isMonitoring());
         QTest::mouseClick(child<QToolButton>("btn_tools"), Qt::LeftButton);
         QVERIFY(w->toolsPage()->isMonitoring());
+    }
+
+    // A help page that is not installed: a note naming it, in the pages' own help views.
+    void missingHelpPageShowsANote()
+    {
+        w->toolsPage()->clearHelpPage();
+        w->toolsPage()->loadHelpPage(QStringLiteral("NoSuchPage.html"));
+        QVERIFY(
+            w->toolsPage()->helpView()->toPlainText().contains(QLatin1String("NoSuchPage.html")));
+        // No help folder at all (a language without one) for the update page's own help.
+        const auto restore = qScopeGuard([] { languageCode = 1; });
+        languageCode = 7;
+        w->updatePage()->reloadHelpText();
+        QVERIFY(w->updatePage()->infoView()->toPlainText().contains(
+            QLatin1String("FirmwareUpdate.html")));
     }
 
     void sprayingButtonReadsFourValues()

@@ -25,6 +25,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using PageProbes::hasChinese;
 
@@ -378,6 +379,47 @@ private Q_SLOTS:
         recover->setFocus();
         QTest::keyClick(recover, Qt::Key_Space);
         QCOMPARE(m_confirmTexts, QStringList{QStringLiteral("确定将飞控恢复出厂设置？")});
+    }
+
+    // The question before an export into a folder with complete files: Enter and Escape keep the
+    // files, the other button (reached with Tab) downloads them again; in both languages.
+    void rewriteQuestionFromTheKeyboard_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("again");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("Chinese") << 1 << QStringLiteral("重新下载") << QStringLiteral("blackbox-rewrite.png");
+        QTest::newRow("English") << 0 << QStringLiteral("Download again") << QStringLiteral("blackbox-rewrite-en.png");
+    }
+    void rewriteQuestionFromTheKeyboard()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, again);
+        QFETCH(QString, picture);
+        setLanguage(language);
+        QList<QList<int>> keys = {{Qt::Key_Escape}, {Qt::Key_Return}, {Qt::Key_Tab, Qt::Key_Space}};
+        QStringList seen;
+        for (const QList<int> &press : keys) {
+            QTimer answer; // answers once the box is up
+            answer.start(20);
+            connect(&answer, &QTimer::timeout, this, [&] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                if (!box || !box->isVisible())
+                    return;
+                answer.stop();
+                seen.clear();
+                for (QAbstractButton *b : box->buttons())
+                    seen << b->text();
+                const QString folder = qEnvironmentVariable("R7_PICTURE_DIR");
+                if (!folder.isEmpty())
+                    box->grab().save(folder + QLatin1Char('/') + picture);
+                for (int key : press)
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+            });
+            const bool rewrite = KivToolsWgt::askRewriteBlackBoxes(page());
+            QCOMPARE(rewrite, press.size() == 2);
+            QVERIFY2(seen.contains(again), qPrintable(seen.join(QLatin1Char('|'))));
+        }
     }
 };
 

@@ -13,6 +13,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -99,6 +100,9 @@ class tst_KivUpdateWgt : public QObject
     void offerFcu()
     {
         linkConnected = 1;
+        // Every parameter group read from the aircraft: the backup before the update needs no reads.
+        for (uint8_t command : {0x02, 0x04, 0x06, 0x09, 0x0A, 0x0C, 0x08})
+            guiController->returnInfo(command, QString());
         setAircraftVersion(0, 2, 9);
         page()->UpdateFileReady({QString(), catalogue(QStringLiteral("3.00")), 2});
         page()->UpdateFileReady({QStringLiteral("FCU"), imageFile(), 1});
@@ -283,6 +287,10 @@ private Q_SLOTS:
         confirmFcu(QStringLiteral("确定"));
         page()->SlotFirmwareUpdateSuccess();
         QVERIFY(openBox("updateSuccessBox"));
+        // The parameters were backed up before the update began, and the message says where.
+        const QString text = openBox("updateSuccessBox")->text();
+        const QRegularExpression path(QStringLiteral("[^\\s：]*backup-\\d{8}-\\d{6}(-\\d+)?\\.lum"));
+        QVERIFY2(QFile::exists(path.match(text).captured()), qPrintable(text));
         openBox("updateSuccessBox")->close();
         page()->SlotFirmwareUpdateSuccess();
         QVERIFY(!openBox("updateSuccessBox"));

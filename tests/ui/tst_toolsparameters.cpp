@@ -1,11 +1,15 @@
-// Parameter export and import, and the factory reset, as the controller runs them against a
-// scripted aircraft that answers (or does not) through the reply notifications; the tools page's
-// buttons choose the files. Message boxes and file dialogs are replaced and recorded.
+// Parameter export and import, and the factory reset with its backup, as the controller runs them
+// against a scripted aircraft that answers (or does not) through the reply notifications; the
+// tools page's buttons choose the files and show the import preview. Message boxes and file
+// dialogs are replaced and recorded.
 #include "app/AircraftParams.h"
 #include "app/KivGuiController.h"
 #include "app/LinkConnected.h"
 #include "app/ParameterFile.h"
+#include "config/AppPaths.h"
+#include "support/ReadOnlyFolder.h"
 #include "ui/KivToolsWgt.h"
+#include "ui/tools/StagedImportDialog.h"
 #include "ui/tools/UserPrompts.h"
 
 #include <QDir>
@@ -17,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace {
 struct Told
@@ -39,10 +44,12 @@ class tst_ToolsParameters : public QObject
     QMap<int, QString> m_replyText;
     QString m_chosenFile;
     int m_dialogs = 0;
+    QStringList m_cautions;
+    bool m_goOnWithoutBackup = false;
 
-    void answer(uint8_t command)
+    void answer(uint8_t command, const char *what = "send")
     {
-        m_events << QStringLiteral("send %1").arg(command);
+        m_events << QStringLiteral("%1 %2").arg(QLatin1String(what)).arg(command);
         if (m_ignored.contains(command))
             return;
         QTimer::singleShot(30, this, [this, command] {
@@ -76,6 +83,14 @@ private Q_SLOTS:
         userPrompts().confirm = [](QMessageBox::Icon, S, S, S, S) { return true; };
         userPrompts().saveFileName = [this](QWidget *, S, S, S, S) { ++m_dialogs; return m_chosenFile; };
         userPrompts().openFileName = [this](QWidget *, S, S, S) { ++m_dialogs; return m_chosenFile; };
+        userPrompts().confirmCaution = [this](S, S text, S, S) {
+            m_cautions << text;
+            return m_goOnWithoutBackup;
+        };
+        userPrompts().reviewImport = [](StagedImportDialog &dialog) { dialog.sendAll(); };
+        connect(guiController, &KivGuiController::SignalReadParameterGroup, this, [this](int group) {
+            answer(ParameterFile::groups()[group].command, "read");
+        });
         using C = KivGuiController;
         const std::pair<void (C::*)(), uint8_t> sends[] = {{&C::send_JX, 0x02},
                                                            {&C::send_JSJ, 0x04},
@@ -98,6 +113,8 @@ private Q_SLOTS:
         m_ignored.clear();
         m_replyText.clear();
         m_dialogs = 0;
+        m_cautions.clear();
+        m_goOnWithoutBackup = false;
         guiController->SlotConnectChanged(true); // a new handshake: nothing read yet
     }
 
@@ -175,20 +192,35 @@ private Q_SLOTS:
             QStringLiteral("导入未完成，飞机没有确认这些参数：轴距、感度、低压保护、电机怠速"));
     }
 
-    void importRefusesFilesWithNothingToImport_data()
+    // Nothing is sent for a refused file, and the user is told.
+    void importRefusesBadFiles_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("array") << QByteArray("[{\"Uav_Type\":1}]").toBase64();
-        QTest::newRow("number") << QByteArray("5").toBase64();
-        QTest::newRow("string") << QByteArray("\"x\"").toBase64();
-        QTest::newRow("no known key") << QByteArray("{\"a\":1}").toBase64();
-        QTest::newRow("corrupt") << QByteArray("\x00\x00\x00\x10 this is not it", 20);
+        QTest::addColumn<int>("zerosMiB"); // zero bytes before them, skipped if they were read
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("array") << QByteArray("[{\"Uav_Type\":1}]").toBase64() << 0;
+        QTest::newRow("number") << QByteArray("5").toBase64() << 0;
+        QTest::newRow("no known key") << QByteArray("{\"a\":1}").toBase64() << 0;
+        QTest::newRow("not Base64") << QByteArray("\x00\x00\x00\x10 this is not it", 20) << 0;
+        QTest::newRow("truncated")
+            << QByteArray("{\"Uav_Type\":1,\"LV1\":1100}").toBase64().left(20) << 0;
+        QTest::newRow("out of range")
+            << QByteArray("{\"Uav_Type\":1,\"LV1\":70000}").toBase64() << 0;
+        // Refused from its size: it is not read to the end to find the valid text at the end.
+        QTest::newRow("50 MiB") << QByteArray("{\"Uav_Type\":1}").toBase64() << 50;
     }
-    void importRefusesFilesWithNothingToImport()
+    void importRefusesBadFiles()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(int, zerosMiB);
         const QString file = path("bad.lum");
-        writeFile(file, bytes);
+        QFile::remove(file);
+        writeFile(file, QByteArray());
+        QVERIFY(QFile::resize(file, qint64(zerosMiB) * 1024 * 1024)); // sparse: quick to make
+        QFile append(file);
+        QVERIFY(append.open(QIODevice::Append));
+        append.write(bytes);
+        append.close();
         guiController->importParameters(file);
         QCOMPARE(m_told.size(), 1);
         QCOMPARE(m_told.first().icon, QMessageBox::Critical);
@@ -224,13 +256,23 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(file));
     }
 
+    void exportWriteFailureIsReported_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("missing folder") << path("no-such-folder");
+        QTest::newRow("read-only folder") << readOnlyFolder(m_dir.path());
+    }
     void exportWriteFailureIsReported()
     {
+        QFETCH(QString, folder);
+        if (folder.isEmpty())
+            QSKIP("no folder here refuses new files");
         confirmAllGroups();
-        guiController->exportParameters(path("no-such-folder/para.lum"));
+        guiController->exportParameters(folder + QStringLiteral("/para.lum"));
         QCOMPARE(m_told.size(), 1);
         QCOMPARE(m_told.first().icon, QMessageBox::Critical);
         QCOMPARE(m_told.first().text, QStringLiteral("写入文件失败"));
+        QVERIFY(!QFile::exists(folder + QStringLiteral("/para.lum")));
     }
 
     // The outcome is the aircraft's reply, shown when it arrives.
@@ -263,7 +305,7 @@ private Q_SLOTS:
         QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("btn_recover")),
                           Qt::LeftButton);
         QCOMPARE(m_told.size(), 1);
-        QCOMPARE(m_told.first().text, reply);
+        QVERIFY(m_told.first().text.startsWith(reply));
         QCOMPARE(int(m_told.first().icon), icon);
         QCOMPARE(readAgain.size(), 1);
     }
@@ -287,7 +329,7 @@ private Q_SLOTS:
         QVERIFY(!alive);
         QCOMPARE(readAgain.size(), 0);
         QCOMPARE(m_told.size(), 1);
-        QCOMPARE(m_told.first().text, QStringLiteral("恢复出厂设置成功！"));
+        QVERIFY(m_told.first().text.startsWith(QStringLiteral("恢复出厂设置成功！")));
     }
 
     void pageButtonsChooseTheFile_data()
@@ -326,6 +368,116 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs, 2 * dialogs);
         if (!written.isEmpty() && chosen == written)
             QCOMPARE(m_told.value(0).text, QStringLiteral("导入成功!"));
+    }
+
+    // The preview sends only the checked groups (a group unchecked from the keyboard), names
+    // each group's outcome, and only "send all" ends with the import's message.
+    void previewSendsTheCheckedGroups_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("sent"); // the groups' commands, in order
+        QTest::addColumn<QString>("results");
+        QTest::addColumn<QString>("message");
+        const QString all = QStringLiteral("2 4 6 9 10 12 8");
+        QTest::newRow("gains unchecked") << "uncheck" << "2 4 6 9 12 8"
+                                         << "飞机已确认 飞机已确认 飞机没有确认 飞机已确认 没有发送 飞机已确认 飞机已确认"
+                                         << QString();
+        QTest::newRow("send all") << "all" << all
+                                  << "飞机已确认 飞机已确认 飞机没有确认 飞机已确认 飞机已确认 飞机已确认 飞机已确认"
+                                  << "导入未完成，飞机没有确认这些参数：遥控器通道反向";
+        QTest::newRow("cancelled") << "cancel" << QString() << "      " << QString();
+    }
+    void previewSendsTheCheckedGroups()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, sent);
+        QFETCH(QString, results);
+        QFETCH(QString, message);
+        m_ignored << 0x06;
+        aircraftParams().sensRateP = 0;
+        m_chosenFile = path("preview.lum");
+        writeFile(m_chosenFile, QByteArray("{\"Uav_Type\":1,\"sensRateP\":90}").toBase64());
+        QStringList shown;
+        userPrompts().reviewImport = [&](StagedImportDialog &dialog) {
+            dialog.show();
+            auto *tree = dialog.findChild<QTreeWidget *>();
+            if (action == QLatin1String("uncheck")) {
+                tree->setFocus();
+                tree->setCurrentItem(tree->topLevelItem(4));
+                QTest::keyClick(tree, Qt::Key_Space);
+                QTest::keyClick(&dialog, Qt::Key_Return); // the default button: send selected
+            } else if (action == QLatin1String("all")) {
+                dialog.findChild<QPushButton *>(QStringLiteral("btnSendAll"))->click();
+            } else {
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            }
+            for (int group = 0; group < tree->topLevelItemCount(); ++group)
+                shown << tree->topLevelItem(group)->text(3);
+        };
+        KivToolsWgt page;
+        QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("btn_impArg")), Qt::LeftButton);
+        userPrompts().reviewImport = [](StagedImportDialog &dialog) { dialog.sendAll(); };
+        QStringList sends;
+        for (const QString &event : std::as_const(m_events)) {
+            if (event.startsWith(QLatin1String("send ")))
+                sends << event.mid(5);
+        }
+        QCOMPARE(sends.join(QLatin1Char(' ')), sent);
+        QCOMPARE(shown.join(QLatin1Char(' ')), results);
+        QCOMPARE(m_told.value(0).text, message);
+        // What was left out was not stored either.
+        QCOMPARE(int(aircraftParams().sensRateP), action == QLatin1String("all") ? 90 : 0);
+    }
+
+    // Before the reset the parameters go to a dated file, groups not yet read are read first; a
+    // backup that cannot be written asks, and by default nothing is reset.
+    void backupBeforeFactoryReset_data()
+    {
+        QTest::addColumn<bool>("read");     // all groups already read from the aircraft
+        QTest::addColumn<bool>("writable"); // the data folder
+        QTest::addColumn<bool>("goOn");     // the answer to "continue without backup?"
+        QTest::addColumn<int>("reads");
+        QTest::addColumn<bool>("reset");
+        QTest::newRow("read before") << true << true << false << 0 << true;
+        QTest::newRow("stale: read first") << false << true << false << 7 << true;
+        QTest::newRow("cannot write: stop") << true << false << false << 0 << false;
+        QTest::newRow("cannot write: go on") << true << false << true << 0 << true;
+    }
+    void backupBeforeFactoryReset()
+    {
+        QFETCH(bool, read);
+        QFETCH(bool, writable);
+        QFETCH(bool, goOn);
+        QFETCH(int, reads);
+        QFETCH(bool, reset);
+        if (read)
+            confirmAllGroups();
+        m_goOnWithoutBackup = goOn;
+        m_replyText[0x0F] = QStringLiteral("恢复出厂设置成功！");
+        aircraftParams().LV1 = 1234;
+        const QString data = dataFolderPath().chopped(1);
+        QDir(data).removeRecursively();
+        if (!writable)
+            writeFile(data, "a file where the folder should be");
+        KivToolsWgt page;
+        QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("btn_recover")), Qt::LeftButton);
+        const QStringList backups = QDir(data).entryList({QStringLiteral("backup-*.lum")});
+        QFile::remove(data);
+        QCOMPARE(m_events.filter(QStringLiteral("read ")).size(), reads);
+        QCOMPARE(m_events.contains(QStringLiteral("send 15")), reset);
+        QCOMPARE(m_cautions.size(), writable ? 0 : 1);
+        QCOMPARE(backups.size(), writable ? 1 : 0);
+        QCOMPARE(m_told.size(), reset ? 1 : 0);
+        const QString text = m_told.value(0).text;
+        if (!writable) {
+            QCOMPARE(text.endsWith(QStringLiteral("参数没有备份。")), reset);
+            return;
+        }
+        QVERIFY2(text.contains(backups.first()), qPrintable(text));
+        QCOMPARE(text.contains(QStringLiteral("备份前先从飞机读取了")), reads > 0);
+        QFile file(QDir(data).filePath(backups.first()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), ParameterFile::encode(aircraftParams()));
     }
 };
 

@@ -3,14 +3,12 @@
 #include "config/AppPaths.h"
 #include "config/ServiceUrls.h"
 #include "sim/SimulatedServices.h"
+#include "support/UntrustedTls.h"
 #include "update/DownloadMgr.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QSignalSpy>
-#include <QSslKey>
-#include <QSslServer>
-#include <QSslSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -89,6 +87,8 @@ private Q_SLOTS:
                                  << "";
         QTest::newRow("no file name") << "/files/" << 200 << 10 << ""
                                       << "";
+        QTest::newRow("backslashes in the path") << "/files/..\\..\\evil.bin" << 200 << 10 << ""
+                                                 << "";
     }
     void image()
     {
@@ -135,6 +135,15 @@ private Q_SLOTS:
                                  << "http:///files/a.bin";
         QTest::newRow("empty") << "http://127.0.0.1:1"
                                << "";
+        // Catalogue entries that try to leave the download folder.
+        QTest::newRow("relative path") << "http://127.0.0.1:1"
+                                       << "../../x.bin";
+        QTest::newRow("absolute path") << "http://127.0.0.1:1"
+                                       << "/tmp/x.bin";
+        QTest::newRow("windows path") << "http://127.0.0.1:1"
+                                      << "C:\\Windows\\x.bin";
+        QTest::newRow("backslashes") << "http://127.0.0.1:1"
+                                     << "..\\..\\x.bin";
     }
     void imageAddressRefused()
     {
@@ -185,39 +194,31 @@ private Q_SLOTS:
         QVERIFY(!run.manager.isDownloading(request));
     }
 
-    // A server whose certificate is not trusted answers perfectly well: the download still fails,
-    // because TLS errors are never ignored.
-    void tlsErrorsEndTheDownload()
+    // A server whose certificate cannot be verified: neither the catalogue nor an image arrives,
+    // the refusal is announced, and the server never sees a request (errors are never ignored).
+    void untrustedCertificate_data()
     {
-        QFile cert(QFINDTESTDATA("data/selfsigned-cert.pem"));
-        QFile key(QFINDTESTDATA("data/selfsigned-key.pem"));
-        QVERIFY(cert.open(QIODevice::ReadOnly) && key.open(QIODevice::ReadOnly));
-        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-        tls.setLocalCertificate(QSslCertificate(cert.readAll()));
-        tls.setPrivateKey(QSslKey(key.readAll(), QSsl::Rsa));
-        QSslServer server;
-        server.setSslConfiguration(tls);
-        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-        int answered = 0;
-        connect(&server, &QSslServer::pendingConnectionAvailable, this, [&] {
-            QTcpSocket *socket = server.nextPendingConnection();
-            connect(socket, &QTcpSocket::readyRead, socket, [socket, &answered] {
-                socket->readAll();
-                socket->write(
-                    "HTTP/1.1 200 OK\r\nContent-Length: 5\r\nConnection: close\r\n\r\nimage");
-                socket->disconnectFromHost();
-                ++answered;
-            });
-        });
-        QVERIFY(setServiceBaseUrl(QUrl(QStringLiteral("https://127.0.0.1:1"))));
+        QTest::addColumn<int>("type");
+        QTest::newRow("catalogue") << 2;
+        QTest::newRow("image") << 1;
+    }
+    void untrustedCertificate()
+    {
+        QFETCH(int, type);
+        SimulatedServices tls;
+        QVERIFY(serveWithUntrustedCertificate(tls));
+        QCOMPARE(tls.baseUrl().scheme(), QStringLiteral("https"));
+        QSignalSpy served(&tls, &SimulatedServices::requestServed);
+        QVERIFY(setServiceBaseUrl(tls.baseUrl()));
         Run run;
-        run.manager.download(
-            {QStringLiteral("FCU"),
-             QStringLiteral("https://127.0.0.1:%1/files/a.bin").arg(server.serverPort()),
-             1});
+        QSignalSpy refused(&run.manager, &DownloadMgr::certificateRefused);
+        const QString url = type == 2 ? firmwareCatalogueUrl().toString()
+                                      : tls.baseUrl().toString() + QStringLiteral("/files/a.bin");
+        run.manager.download({type == 2 ? QString() : QStringLiteral("FCU"), url, uint8_t(type)});
         QVERIFY(run.waitFor(1));
         QCOMPARE(run.failed.size(), 1);
-        QCOMPARE(answered, 0);
+        QVERIFY(!refused.isEmpty());
+        QCOMPARE(served.size(), 0);
         QCOMPARE(savedFiles(), QStringList());
     }
 

@@ -1,5 +1,7 @@
 #include "ui/tools/UserPrompts.h"
 
+#include "ui/tools/StagedImportDialog.h"
+
 #include <QFileDialog>
 #include <QPushButton>
 
@@ -18,6 +20,15 @@ UserPrompts UserPrompts::standard()
         box.exec();
         return box.clickedButton() == yes;
     };
+    prompts.confirmCaution = [](const QString &title,
+                                const QString &text,
+                                const QString &accept,
+                                const QString &reject) {
+        const std::unique_ptr<QMessageBox> box = cautionBox(title, text, accept, reject);
+        box->exec();
+        return box->clickedButton() && box->buttonRole(box->clickedButton()) == QMessageBox::AcceptRole;
+    };
+    prompts.reviewImport = [](StagedImportDialog &dialog) { dialog.exec(); };
     prompts.tell = [](QMessageBox::Icon icon,
                       const QString &title,
                       const QString &text,
@@ -42,6 +53,17 @@ UserPrompts UserPrompts::standard()
               return QFileDialog::getOpenFileName(parent, title, path, filter);
           };
     return prompts;
+}
+
+std::unique_ptr<QMessageBox> UserPrompts::cautionBox(const QString &title,
+                                                     const QString &text,
+                                                     const QString &accept,
+                                                     const QString &reject)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, title, text);
+    box->addButton(accept, QMessageBox::AcceptRole);
+    box->setDefaultButton(box->addButton(reject, QMessageBox::RejectRole));
+    return box;
 }
 
 UserPrompts &userPrompts()

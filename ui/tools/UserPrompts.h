@@ -7,8 +7,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QWidget;
+class StagedImportDialog;
 
 struct UserPrompts
 {
@@ -19,6 +21,12 @@ struct UserPrompts
                        const QString &accept,
                        const QString &reject)>
         confirm;
+    // A warning whose safe answer, the second button, is the default; true for the first.
+    std::function<bool(const QString &title,
+                       const QString &text,
+                       const QString &accept,
+                       const QString &reject)>
+        confirmCaution;
     // A box with a single button.
     std::function<void(QMessageBox::Icon icon,
                        const QString &title,
@@ -36,7 +44,15 @@ struct UserPrompts
         QWidget *parent, const QString &title, const QString &path, const QString &filter)>
         openFileName;
 
+    // The import preview, shown modally until the user closes it.
+    std::function<void(StagedImportDialog &dialog)> reviewImport;
+
     static UserPrompts standard();
+    // The box confirmCaution shows, not yet opened.
+    static std::unique_ptr<QMessageBox> cautionBox(const QString &title,
+                                                   const QString &text,
+                                                   const QString &accept,
+                                                   const QString &reject);
 };
 
 // The prompts in use; tests assign their own.
