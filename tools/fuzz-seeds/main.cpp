@@ -1,7 +1,9 @@
 // Writes the fuzz targets' seed inputs from the simulator's and the program's own writers:
-//   make_fuzz_seeds CORPUS_DIR   (tests/fuzz/corpus of the source tree; build/tests/fuzz/fuzz-seeds/)
+//   make_fuzz_seeds CORPUS_DIR   (tests/fuzz/corpus of the source tree;
+//   build/tests/fuzz/fuzz-seeds/)
 #include "app/AircraftParams.h"
 #include "app/ParameterFile.h"
+#include "blackbox/BlackBoxPartialRecord.h"
 #include "sim/FirmwareCatalogue.h"
 #include "sim/FlightRecordGenerator.h"
 
@@ -10,6 +12,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 namespace {
 QString g_root;
@@ -96,5 +99,18 @@ int main(int argc, char **argv)
     write(QStringLiteral("blackbox-sample"),
           QStringLiteral("second-sample"),
           block.mid(244, 7) + block.mid(108, 106));
+
+    // The chunk map a broken-off download leaves: chunks 1 to 3 and 5 of ten, in the part file.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("index1.xls"));
+    BlackBoxPartialRecord partial;
+    partial.begin(file, {1, QStringLiteral("2024-05-06 06:10:00"), 1280, 10});
+    for (int n : {1, 2, 3, 5})
+        partial.store(n, part(n));
+    partial.suspend();
+    QFile map(BlackBoxPartialRecord::mapPath(file));
+    if (!map.open(QIODevice::ReadOnly))
+        qFatal("no chunk map written");
+    write(QStringLiteral("blackbox-chunk-map"), QStringLiteral("four-of-ten"), map.readAll());
     return 0;
 }
