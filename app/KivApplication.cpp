@@ -176,15 +176,20 @@ void KivApplication::wire()
     connect(gui, SIGNAL(progress_uint(QString, uint8_t)), window, SLOT(slot_changeProgress(QString, uint8_t))); // 66
     // The backup before a reset or an update reads the groups it has no values for.
     connect(gui, &KivGuiController::SignalReadParameterGroup, link, [link](int group) {
-        using Read = void (SerialLink::*)();
-        static constexpr Read kReads[ParameterFile::kGroupCount]
-            = {&SerialLink::requestUav_UavType,         &SerialLink::requestUav_ReceiveType,
-               &SerialLink::requestUav_RemoteChannelReverse, &SerialLink::requestUav_MotorWheelbase,
-               &SerialLink::requestUav_InductionDegrees, &SerialLink::requestUav_LowVoltageProtection,
-               &SerialLink::requestUav_MotorIdle};
-        if (group >= 0 && group < ParameterFile::kGroupCount)
-            (link->*kReads[group])();
+        // A switch, not a table of member pointers: GCC's undefined-behaviour checker misreads those.
+        switch (group) {
+        case 0: link->requestUav_UavType(); break;
+        case 1: link->requestUav_ReceiveType(); break;
+        case 2: link->requestUav_RemoteChannelReverse(); break;
+        case 3: link->requestUav_MotorWheelbase(); break;
+        case 4: link->requestUav_InductionDegrees(); break;
+        case 5: link->requestUav_LowVoltageProtection(); break;
+        case 6: link->requestUav_MotorIdle(); break;
+        default: break;
+        }
     });
+    // Esc during a motor test sends the stop instruction.
+    connect(gui, &KivGuiController::SignalStopMotorTest, link, &SerialLink::sendStop);
 }
 
 // --- Port scan ---------------------------------------------------------------------------------

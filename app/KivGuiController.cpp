@@ -160,6 +160,11 @@ void KivGuiController::startMotorTest()
     blueLamp(false);
 }
 
+void KivGuiController::stopMotorTest()
+{
+    Q_EMIT SignalStopMotorTest();
+}
+
 bool KivGuiController::restoreFactorySettings(const QString &note)
 {
     if (m_waiting)

@@ -35,6 +35,9 @@ public:
     void sendReturnHeight(uint8_t metres);
     void sendGpsPosition(int8_t x, int8_t y);
     void startMotorTest();
+    // Stops a running motor test at once (Esc on the tools page): the link's stop instruction,
+    // resent until the aircraft acknowledges it.
+    void stopMotorTest();
     // Sends the reset and tells the user what the aircraft answered (or that it did not). False
     // when nothing was sent: another exchange with the aircraft is still waiting for its reply.
     // note (where the parameters were backed up) is added to the message.
@@ -76,6 +79,7 @@ public:
     static constexpr int kFactoryResetReplyMs = 3000;
 
 Q_SIGNALS:
+    void SignalStopMotorTest();
     void send_JX();
     void send_JSJ();
     void send_TDFX();

@@ -17,10 +17,12 @@
 #include "ui/LumActaPhytophySin.h"
 #include "ui/tools/StagedImportDialog.h"
 #include "ui/tools/UserPrompts.h"
+#include "ui/spraying/SprayRateDialog.h"
 
 #include <QAbstractButton>
 #include <QDateTime>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QPixmap>
 #include <QTimer>
 #include <QTreeWidget>
@@ -52,6 +54,7 @@ void ScreenshotTour::capture()
     failures += captureUpdatePage();
     failures += captureImportPreview();
     failures += captureSprayingSubPages();
+    failures += captureSprayRateHelper();
     mainWindow->showPage(0);
     std::printf("Screenshots in %s (%s)\n", qPrintable(QDir(m_directory).absolutePath()),
                 linkConnected ? "aircraft connected" : "no aircraft connected");
@@ -207,4 +210,40 @@ int ScreenshotTour::captureSprayingSubPages()
                            {QStringLiteral("spray-width"), QStringLiteral("work-speed"),
                             QStringLiteral("pump-calibration"), QStringLiteral("sensor-switches")},
                            [spraying](int index) { spraying->showSubPage(index); });
+}
+
+int ScreenshotTour::captureSprayRateHelper()
+{
+    // 10 L/ha at 5 m/s over 4 m, and a minute's run at 50 % that gave a litre.
+    const int language = languageCode;
+    LumActaPhytophySin *spraying = mainWindow->sprayingPage();
+    const QSignalBlocker blocker(spraying);
+    mainWindow->showPage(3);
+    spraying->showSubPage(1);
+    int failures = 0;
+    for (const int code : {1, 0}) {
+        clickLanguageButton(code);
+        QCoreApplication::processEvents();
+        spraying->SlotShowSprayRateHelper();
+        SprayRateDialog *dialog = spraying->sprayRateDialog();
+        const std::pair<const char *, double> values[] = {{"spinApplicationRate", 10}, {"spinRateWidth", 4},
+                                                          {"spinRateSpeed", 5},        {"spinRunPercent", 50},
+                                                          {"spinRunSeconds", 60},      {"spinRunLitres", 1}};
+        for (const auto &[name, value] : values) {
+            if (auto *box = dialog->findChild<QDoubleSpinBox *>(QLatin1String(name)))
+                box->setValue(value);
+        }
+        for (int pass = 0; pass < 3; ++pass)
+            QCoreApplication::processEvents();
+        const QString file = QDir(m_directory).filePath(
+            QStringLiteral("spraying-rate-helper-%1.png").arg(QLatin1String(code == 0 ? "en" : "zh")));
+        if (!dialog->grab().save(file)) {
+            std::fprintf(stderr, "Could not write %s\n", qPrintable(file));
+            ++failures;
+        }
+        dialog->close();
+    }
+    clickLanguageButton(language);
+    spraying->showSubPage(0);
+    return failures;
 }

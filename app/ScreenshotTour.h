@@ -34,6 +34,8 @@ private:
     bool save(const QString &name);
     bool saveWidget(QWidget *widget, const QString &name);
     int captureSprayingSubPages();
+    // The spray-rate helper with a worked example, in both languages.
+    int captureSprayRateHelper();
 
     QString m_directory;
     bool m_done = false;

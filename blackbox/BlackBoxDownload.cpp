@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <QDir>
 #include <limits>
 
 BlackBoxDownload::BlackBoxDownload(SerialLink *link,
@@ -36,6 +37,7 @@ void BlackBoxDownload::start(const QString &exportDir, bool rewriteComplete)
     close();
     m_incomplete.clear();
     m_rewriteComplete = rewriteComplete;
+    m_written.clear();
     m_store->setExportDir(exportDir);
     m_phase = Phase::Waiting;
     m_next = [this] {
@@ -252,10 +254,13 @@ bool BlackBoxDownload::writeRecordFile()
             return false;
         }
     }
+    const bool hadFile = m_store->isRecordOpen();
     if (!m_store->finishRecord()) {
         fail(m_store->errorString());
         return false;
     }
+    if (hadFile && !m_recordFile.isEmpty())
+        m_written.append(QDir(m_store->exportDir()).filePath(m_recordFile));
     const int missing = last - m_partial.storedCount() + m_lostChunks;
     if (missing > 0 && !m_recordFile.isEmpty())
         m_incomplete.insert(m_recordFile, missing);

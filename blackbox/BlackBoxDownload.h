@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <cstdint>
@@ -63,6 +64,8 @@ public:
 
     // Files of the last download written with chunks missing, and how many each lacks.
     QMap<QString, int> incompleteFiles() const { return m_incomplete; }
+    // Full paths of the files the last download wrote, newest record first.
+    QStringList writtenFiles() const { return m_written; }
 
 Q_SIGNALS:
     void progress(int index, int subMaxIndex, int currentSubIndex);
@@ -105,5 +108,6 @@ private:
     BlackBoxPartialRecord m_partial;
     int m_lostChunks = 0; // of the record in progress
     QMap<QString, int> m_incomplete;
+    QStringList m_written;
     QString m_recordFile;
 };

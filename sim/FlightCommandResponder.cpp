@@ -28,6 +28,8 @@ SimReplies FlightCommandResponder::respond(const HostFrame &frame, qint64 nowMs)
         return {SimReply{0xC2, QByteArray(1, 1), 0}};
     case 0xC3: { // instruction echoed with status 0 (unknown instructions with status 1)
         const quint8 instruction = p.isEmpty() ? 0xFF : quint8(p[0]);
+        if (instruction == 4) // stop: a motor test on the bench ends at once
+            m_state.motorTestStartMs = -1;
         return {SimReply{0xC3, WireWriter().u8(instruction).u8(instruction <= 7 ? 0 : 1).data(), 0}};
     }
     case 0xC4: // "make sure the aircraft has taken off and is in GPS mode"

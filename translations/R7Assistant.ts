@@ -25,6 +25,217 @@
     </message>
 </context>
 <context>
+    <name>FlightCharts</name>
+    <message>
+        <source>时间（秒）</source>
+        <translation>Time (s)</translation>
+    </message>
+    <message>
+        <source>向东（米）</source>
+        <translation>East (m)</translation>
+    </message>
+    <message>
+        <source>向北（米）</source>
+        <translation>North (m)</translation>
+    </message>
+    <message>
+        <source>航迹</source>
+        <translation>Ground track</translation>
+    </message>
+    <message>
+        <source>起点</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>高度</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>速度</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>电池电压</source>
+        <translation>Pack voltage</translation>
+    </message>
+    <message>
+        <source>姿态</source>
+        <translation>Attitude</translation>
+    </message>
+    <message>
+        <source>药泵与油门</source>
+        <translation>Pump and throttle</translation>
+    </message>
+    <message>
+        <source>米</source>
+        <translation>m</translation>
+    </message>
+    <message>
+        <source>米/秒</source>
+        <translation>m/s</translation>
+    </message>
+    <message>
+        <source>水平速度</source>
+        <translation>Ground speed</translation>
+    </message>
+    <message>
+        <source>垂直速度</source>
+        <translation>Vertical speed</translation>
+    </message>
+    <message>
+        <source>伏</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>度</source>
+        <translation>Degrees</translation>
+    </message>
+    <message>
+        <source>横滚</source>
+        <translation>Roll</translation>
+    </message>
+    <message>
+        <source>俯仰</source>
+        <translation>Pitch</translation>
+    </message>
+    <message>
+        <source>航向（右轴）</source>
+        <translation>Heading (right axis)</translation>
+    </message>
+    <message>
+        <source>航向（度）</source>
+        <translation>Heading (degrees)</translation>
+    </message>
+    <message>
+        <source>油门</source>
+        <translation>Throttle</translation>
+    </message>
+    <message>
+        <source>喷洒开关（CH6）</source>
+        <translation>Spray switch (CH6)</translation>
+    </message>
+</context>
+<context>
+    <name>FlightLog</name>
+    <message>
+        <source>无法打开文件：%1</source>
+        <translation>Cannot open the file: %1</translation>
+    </message>
+    <message>
+        <source>这不是导出的黑匣子数据文件。</source>
+        <translation>This is not an exported black-box file.</translation>
+    </message>
+</context>
+<context>
+    <name>FlightPlotWindow</name>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>飞行曲线</source>
+        <translation>Flight plots</translation>
+    </message>
+    <message>
+        <source>没有打开文件</source>
+        <translation>No file open</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个样本</source>
+        <translation>
+            <numerusform>%n sample</numerusform>
+            <numerusform>%n samples</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>，时长 %1 秒</source>
+        <translation>, %1 s long</translation>
+    </message>
+    <message numerus="yes">
+        <source>，跳过 %n 行无法读取的数据</source>
+        <translation>
+            <numerusform>, %n unreadable line skipped</numerusform>
+            <numerusform>, %n unreadable lines skipped</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>，文件过长，只显示前 %1 个样本</source>
+        <translation>; the file is too long, only the first %1 samples are shown</translation>
+    </message>
+    <message>
+        <source>图表</source>
+        <translation>Charts</translation>
+    </message>
+    <message>
+        <source>打开文件(&amp;O)…</source>
+        <extracomment>Buttons of the flight-plot window; &amp; marks the Alt key letter.</extracomment>
+        <translation>&amp;Open file…</translation>
+    </message>
+    <message>
+        <source>打开导出的黑匣子文件</source>
+        <translation>Open an exported black-box file</translation>
+    </message>
+    <message>
+        <source>保存此图为 PNG(&amp;S)…</source>
+        <translation>&amp;Save chart as PNG…</translation>
+    </message>
+    <message>
+        <source>把当前图表保存为 PNG 图片</source>
+        <translation>Save the chart shown as a PNG picture</translation>
+    </message>
+    <message>
+        <source>全部保存为 PNG(&amp;A)…</source>
+        <translation>Save &amp;all as PNG…</translation>
+    </message>
+    <message>
+        <source>把全部图表保存为 PNG 图片到文件夹</source>
+        <translation>Save every chart as a PNG picture into a folder</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>%1曲线</source>
+        <translation>%1 chart</translation>
+    </message>
+    <message>
+        <source>无法保存图片 %1：%2</source>
+        <translation>Cannot save the picture %1: %2</translation>
+    </message>
+    <message>
+        <source>黑匣子数据 (*.xls);;所有文件 (*)</source>
+        <translation>Black-box data (*.xls);;All files (*)</translation>
+    </message>
+    <message>
+        <source>保存为 PNG</source>
+        <translation>Save as PNG</translation>
+    </message>
+    <message>
+        <source>PNG 图片 (*.png)</source>
+        <translation>PNG pictures (*.png)</translation>
+    </message>
+    <message>
+        <source>选择保存图片的文件夹</source>
+        <translation>Choose the folder for the pictures</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Note</translation>
+    </message>
+    <message numerus="yes">
+        <source>已保存 %n 张图片到 %1</source>
+        <translation>
+            <numerusform>%n picture saved in %1</numerusform>
+            <numerusform>%n pictures saved in %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>HelpPage</name>
     <message>
         <source>没有找到帮助页面 %1。请重新安装本程序。</source>
@@ -879,6 +1090,41 @@ Download the complete files again?</translation>
         <source>跳过已有文件</source>
         <translation>Skip existing files</translation>
     </message>
+    <message numerus="yes">
+        <source>已导出 %n 个文件到 %1。</source>
+        <translation>
+            <numerusform>%n file exported to %1.</numerusform>
+            <numerusform>%n files exported to %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>查看飞行曲线</source>
+        <translation>View flight plots</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>打开导出的黑匣子文件</source>
+        <translation>Open an exported black-box file</translation>
+    </message>
+    <message>
+        <source>黑匣子数据 (*.xls);;所有文件 (*)</source>
+        <translation>Black-box data (*.xls);;All files (*)</translation>
+    </message>
+    <message>
+        <source>电机测试中，按 Esc 停止</source>
+        <translation>Motor test running: press Esc to stop</translation>
+    </message>
+    <message>
+        <source>电机测试已停止</source>
+        <translation>Motor test stopped</translation>
+    </message>
+    <message>
+        <source>打开导出的黑匣子文件，查看飞行曲线</source>
+        <translation>Open an exported black-box file and view its flight plots</translation>
+    </message>
 </context>
 <context>
     <name>KivUpdateWgt</name>
@@ -1056,6 +1302,14 @@ Unit suffix of the spray width (metres), shown after the number.</extracomment>
     <message>
         <source>设置工作速度</source>
         <translation>Set work speed</translation>
+    </message>
+    <message>
+        <source>流量计算…</source>
+        <translation>Flow helper…</translation>
+    </message>
+    <message>
+        <source>喷洒流量计算</source>
+        <translation>Spray-rate helper</translation>
     </message>
 </context>
 <context>
@@ -1334,6 +1588,116 @@ Unit suffix of the spray width (metres), shown after the number.</extracomment>
     <message>
         <source>hover</source>
         <translation>Hovering</translation>
+    </message>
+</context>
+<context>
+    <name>SprayRateDialog</name>
+    <message>
+        <source>喷洒流量计算</source>
+        <translation>Spray-rate helper</translation>
+    </message>
+    <message>
+        <source>所需流量</source>
+        <translation>Required flow</translation>
+    </message>
+    <message>
+        <source>药泵校准：计时试喷</source>
+        <translation>Pump calibration: timed run</translation>
+    </message>
+    <message>
+        <source>施药量</source>
+        <translation>Application rate</translation>
+    </message>
+    <message>
+        <source>喷幅</source>
+        <translation>Spray width</translation>
+    </message>
+    <message>
+        <source>工作速度</source>
+        <translation>Work speed</translation>
+    </message>
+    <message>
+        <source>试喷时的药泵百分比</source>
+        <translation>Pump percentage of the run</translation>
+    </message>
+    <message>
+        <source>试喷时间</source>
+        <translation>Run time</translation>
+    </message>
+    <message>
+        <source>量得的体积</source>
+        <translation>Volume collected</translation>
+    </message>
+    <message>
+        <source>RWSPTV</source>
+        <extracomment>Keyboard letters of the six boxes (Alt + letter): rate, width, speed, percent, time, volume.</extracomment>
+        <translation>RWSPTV</translation>
+    </message>
+    <message>
+        <source> 升/公顷</source>
+        <extracomment>Units after the numbers: litres per hectare, metres, metres per second, percent, seconds, litres.</extracomment>
+        <translation> L/ha</translation>
+    </message>
+    <message>
+        <source> 米</source>
+        <translation> m</translation>
+    </message>
+    <message>
+        <source> 米/秒</source>
+        <translation> m/s</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source> 秒</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source> 升</source>
+        <translation> L</translation>
+    </message>
+    <message>
+        <source>%1(&amp;%2)：</source>
+        <extracomment>A box&apos;s caption: %1 its name, %2 its keyboard letter (Alt + letter).</extracomment>
+        <translation>%1 (&amp;%2):</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>请输入大于 0 的数值</source>
+        <translation>Enter numbers above 0</translation>
+    </message>
+    <message>
+        <source>所需流量：%1 升/分钟</source>
+        <translation>Required flow: %1 L/min</translation>
+    </message>
+    <message>
+        <source>实测流量：%1 升/分钟</source>
+        <translation>Measured flow: %1 L/min</translation>
+    </message>
+    <message>
+        <source>试喷后输入时间和量得的体积</source>
+        <translation>After a timed run, enter its time and the volume collected</translation>
+    </message>
+    <message>
+        <source>应设药泵百分比：%1 %（超出药泵的 110 %，请降低速度或施药量）</source>
+        <translation>Pump setting: %1 % (above the pump&apos;s 110 %: fly slower or lower the rate)</translation>
+    </message>
+    <message>
+        <source>应设药泵百分比：%1 %</source>
+        <translation>Pump setting: %1 %</translation>
+    </message>
+    <message>
+        <source>应设药泵百分比：—</source>
+        <translation>Pump setting: —</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -14,7 +15,17 @@ KivToolsWgt::KivToolsWgt(QWidget *parent)
     : PageShell(parent)
     , m_monitoringTimer(new QTimer(this))
     , m_tipTimer(new QTimer(this))
+    , m_motorTestTimer(new QTimer(this))
+    , m_motorStopShortcut(new QShortcut(QKeySequence(Qt::Key_Escape), this))
 {
+    // Esc stops a motor test wherever the focus is in the window; enabled only during a test, so
+    // that Esc keeps its other uses otherwise.
+    m_motorStopShortcut->setContext(Qt::WindowShortcut);
+    m_motorStopShortcut->setEnabled(false);
+    connect(m_motorStopShortcut, &QShortcut::activated, this, &KivToolsWgt::SlotStopMotorTest);
+    m_motorTestTimer->setSingleShot(true);
+    connect(m_motorTestTimer, &QTimer::timeout, this, [this] { setMotorTestState(MotorTestState::Idle); });
+
     // clang-format off: one tab a line
     addTabs({
     {"btn_dianjiceshi", "page_dianjiceshi", QT_TRANSLATE_NOOP("KivToolsWgt", "电机"), "Motor.html"},
@@ -81,11 +92,14 @@ bool KivToolsWgt::isMonitoring() const
 
 void KivToolsWgt::SlotIsToolsPageSeleced(int page)
 {
-    // Online monitoring runs only while the tools page is on show.
-    if (page == 1)
+    // Online monitoring runs only while the tools page is on show. A motor test does not outlive
+    // the page either: another page has its own Esc (the pump runs), and the test is stopped.
+    if (page == 1) {
         m_monitoringTimer->start(kMonitoringMs);
-    else
+    } else {
         m_monitoringTimer->stop();
+        SlotStopMotorTest();
+    }
 }
 
 void KivToolsWgt::SignalUpdate()
@@ -100,10 +114,12 @@ void KivToolsWgt::SlotCurrentChanged(int)
 
 // --- Link state ----------------------------------------------------------------------------------
 
-void KivToolsWgt::SlotHandShaked(bool)
+void KivToolsWgt::SlotHandShaked(bool f)
 {
-    // Nothing of this page follows the handshake itself: the controller marks the self-check rows
-    // on a loss, and the self-check treats a down link as a fault on each refresh.
+    // The controller marks the self-check rows on a loss, and the self-check treats a down link
+    // as a fault on each refresh. A motor test ends on the aircraft's side: nothing can be sent.
+    if (!f)
+        setMotorTestState(MotorTestState::Idle);
 }
 
 // --- Language ------------------------------------------------------------------------------------

@@ -6,7 +6,9 @@
 #include <functional>
 #include <vector>
 
+class FlightPlotWindow;
 class KivBlackBoxesProgress;
+class QShortcut;
 class QTimer;
 
 // Tools page: motor idle and test, hardware self-check, parameters and black box, IMU data and
@@ -21,6 +23,9 @@ public:
     static constexpr int kTipBlinkMs = 500;
     // Time to the next service, in minutes, below which the timer view blinks.
     static constexpr int kMaintenanceWarningMinutes = 120;
+    // The aircraft does not report the end of a motor test: it spins the motors in turn, about
+    // 1.5 s each, so eight motors are done well within this.
+    static constexpr int kMotorTestMs = 15000;
 
     explicit KivToolsWgt(QWidget *parent = nullptr);
 
@@ -35,6 +40,7 @@ public:
     bool shownSelfCheck(int row) const;
     bool isMonitoring() const;
     bool isTipBlinking() const;
+    bool isMotorTestRunning() const;
 
 Q_SIGNALS:
     void send_CCR();
@@ -60,6 +66,8 @@ public Q_SLOTS:
     void SlotUpdateTimerPage(int index);
     void SlotMaintenanceTips();
     void SlotMaintenanceCycleSet(double value);
+    // Esc while a motor test runs: the stop goes out and the page shows the test stopped.
+    void SlotStopMotorTest();
 
     // Black-box download (KivToolsWgt_blackbox.cpp)
 public:
@@ -76,9 +84,16 @@ public:
 public Q_SLOTS:
     void SlotClickBlackBoxes();
     void SlotBlackBoxesDownloadSuccess();
+    // Asks for an exported file and shows its flight plots.
+    void SlotOpenFlightPlots();
+public:
+    // The plot window on the file (one window, reused); nullptr when the file cannot be read.
+    FlightPlotWindow *showFlightPlots(const QString &path);
+    FlightPlotWindow *flightPlotWindow() const { return m_flightPlots; }
 private:
     void closeBlackBoxesProgress();
     KivBlackBoxesProgress *m_blackBoxesProgress = nullptr; // made on first use, a child
+    FlightPlotWindow *m_flightPlots = nullptr;             // made on first use, a child
 
 private:
     void buildMotorPage(QWidget *page);
@@ -88,6 +103,11 @@ private:
     void buildTimerPage(QWidget *page);
     // Registers how a widget gets its texts; retranslate runs every one of them.
     void addTexts(std::function<void()> apply);
+
+    // Motor test state: running (Esc enabled, timer bounding it) or not, and what the label says.
+    enum class MotorTestState { Idle, Running, Stopped };
+    void setMotorTestState(MotorTestState state);
+    void showMotorTestState();
 
     void setTipAlert(bool alert);
     void showMaintenanceCycle(quint32 minutes);
@@ -99,6 +119,9 @@ private:
     std::vector<std::function<void()>> m_texts;
     QTimer *m_monitoringTimer;
     QTimer *m_tipTimer;
+    QTimer *m_motorTestTimer;
+    QShortcut *m_motorStopShortcut;
+    MotorTestState m_motorTestState = MotorTestState::Idle;
     QString m_timerTabStyle; // the tab's normal look; the alert differs in its text colour
     double m_cycleShown = 0; // the cycle last read or sent; any other value is the user's edit
 };

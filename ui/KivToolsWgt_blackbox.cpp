@@ -8,11 +8,15 @@
 #include "blackbox/BlackBoxDownload.h"
 #include "blackbox/BlackBoxPartialRecord.h"
 #include "blackbox/KivBlackBoxesProgress.h"
+#include "ui/plots/FlightPlotWindow.h"
+#include "ui/tools/UserPrompts.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QPointer>
 #include <QStringList>
 
 #include <algorithm>
@@ -128,13 +132,48 @@ void KivToolsWgt::SlotBlackBoxesDownloadSuccess()
     const KivApplication *app = KivApplication::instance();
     const QMap<QString, int> incomplete
         = app ? app->blackBoxDownload()->incompleteFiles() : QMap<QString, int>();
-    if (incomplete.isEmpty())
+    if (!incomplete.isEmpty()) {
+        QStringList lines;
+        for (auto it = incomplete.cbegin(); it != incomplete.cend(); ++it)
+            lines << tr("%1（缺少 %2 个数据块）").arg(it.key()).arg(it.value());
+        showBlackBoxesNotice(tr("警告"),
+                             tr("以下文件的数据不完整：\n%1").arg(lines.join(QLatin1Char('\n'))));
+    }
+    // The end of the export offers its newest record in the plot window.
+    const QStringList written = app ? app->blackBoxDownload()->writtenFiles() : QStringList();
+    if (written.isEmpty())
         return;
-    QStringList lines;
-    for (auto it = incomplete.cbegin(); it != incomplete.cend(); ++it)
-        lines << tr("%1（缺少 %2 个数据块）").arg(it.key()).arg(it.value());
-    showBlackBoxesNotice(tr("警告"),
-                         tr("以下文件的数据不完整：\n%1").arg(lines.join(QLatin1Char('\n'))));
+    const QPointer<KivToolsWgt> self(this);
+    const bool look = userPrompts().confirm(
+        QMessageBox::Information, tr("提示"),
+        tr("已导出 %n 个文件到 %1。", nullptr, int(written.size()))
+            .arg(QDir::toNativeSeparators(QFileInfo(written.first()).absolutePath())),
+        tr("查看飞行曲线"), tr("关闭"));
+    if (look && self)
+        showFlightPlots(written.first());
+}
+
+void KivToolsWgt::SlotOpenFlightPlots()
+{
+    const QString start = m_flightPlots && !m_flightPlots->fileName().isEmpty()
+                              ? QFileInfo(m_flightPlots->fileName()).absolutePath()
+                              : QDir::homePath();
+    const QString path = userPrompts().openFileName(this, tr("打开导出的黑匣子文件"), start,
+                                                    tr("黑匣子数据 (*.xls);;所有文件 (*)"));
+    if (!path.isEmpty())
+        showFlightPlots(path);
+}
+
+FlightPlotWindow *KivToolsWgt::showFlightPlots(const QString &path)
+{
+    if (!m_flightPlots)
+        m_flightPlots = new FlightPlotWindow(this);
+    if (!m_flightPlots->openFile(path))
+        return nullptr;
+    m_flightPlots->show();
+    m_flightPlots->raise();
+    m_flightPlots->activateWindow();
+    return m_flightPlots;
 }
 
 void KivToolsWgt::closeBlackBoxesProgress()

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -60,8 +62,12 @@ void KivToolsWgt::buildMotorPage(QWidget *page)
     layout->addWidget(scaleBox);
     layout->addSpacing(10);
     ui.btn_dianjiTest = SettingsLook::makeActionButton(tile, "btn_dianjiTest");
+    ui.lblMotorTestState = SettingsLook::makeCaption(tile);
+    ui.lblMotorTestState->setObjectName(QStringLiteral("lblMotorTestState"));
     auto *testRow = new QHBoxLayout;
     testRow->addWidget(ui.btn_dianjiTest);
+    testRow->addSpacing(12);
+    testRow->addWidget(ui.lblMotorTestState);
     testRow->addStretch();
     layout->addLayout(testRow);
     column->addWidget(tile);
@@ -81,6 +87,7 @@ void KivToolsWgt::buildMotorPage(QWidget *page)
             ui.speed[i]->setToolTip(word ? tr(word) : QString());
         }
         ui.btn_dianjiTest->setText(tr("电机测试"));
+        showMotorTestState();
     });
 }
 
@@ -120,6 +127,48 @@ void KivToolsWgt::on_btn_dianjiTest_clicked()
                               tr("请确认您的螺旋桨已卸下"),
                               tr("已确认"),
                               tr("还未卸下"))
-        && guiController && linkConnected)
+        && guiController && linkConnected) {
         guiController->startMotorTest();
+        setMotorTestState(MotorTestState::Running);
+    }
+}
+
+bool KivToolsWgt::isMotorTestRunning() const
+{
+    return m_motorTestState == MotorTestState::Running;
+}
+
+void KivToolsWgt::SlotStopMotorTest()
+{
+    if (m_motorTestState != MotorTestState::Running)
+        return;
+    if (guiController)
+        guiController->stopMotorTest();
+    setMotorTestState(MotorTestState::Stopped);
+}
+
+void KivToolsWgt::setMotorTestState(MotorTestState state)
+{
+    m_motorTestState = state;
+    const bool running = state == MotorTestState::Running;
+    m_motorStopShortcut->setEnabled(running);
+    if (running)
+        m_motorTestTimer->start(kMotorTestMs);
+    else
+        m_motorTestTimer->stop();
+    showMotorTestState();
+}
+
+void KivToolsWgt::showMotorTestState()
+{
+    const bool running = m_motorTestState == MotorTestState::Running;
+    QString text;
+    if (running)
+        text = tr("电机测试中，按 Esc 停止");
+    else if (m_motorTestState == MotorTestState::Stopped)
+        text = tr("电机测试已停止");
+    ui.lblMotorTestState->setText(text);
+    // Red while the motors may spin.
+    ui.lblMotorTestState->setStyleSheet(running ? QStringLiteral("color: rgb(255, 0, 0);") : QString());
+    ui.lblMotorTestState->setAccessibleName(text.isEmpty() ? tr("电机测试") : text);
 }

@@ -30,20 +30,25 @@ void KivToolsWgt::buildParameterPage(QWidget *page)
     ui.btnBlackBoxes = SettingsLook::makeActionButton(tile, "btnBlackBoxes");
     ui.btn_impArg = SettingsLook::makeActionButton(tile, "btn_impArg");
     ui.btn_expArg = SettingsLook::makeActionButton(tile, "btn_expArg");
+    ui.btnFlightPlots = SettingsLook::makeActionButton(tile, "btnFlightPlots");
     grid->addWidget(ui.btn_recover, 0, 0);
     grid->addWidget(ui.btnBlackBoxes, 0, 1);
     grid->addWidget(ui.btn_impArg, 1, 0);
     grid->addWidget(ui.btn_expArg, 1, 1);
+    grid->addWidget(ui.btnFlightPlots, 2, 0);
     column->addWidget(tile);
     column->addStretch();
     // The black-box download lives in its own file.
     connect(ui.btnBlackBoxes, SIGNAL(clicked()), this, SLOT(SlotClickBlackBoxes()));
+    connect(ui.btnFlightPlots, &QPushButton::clicked, this, &KivToolsWgt::SlotOpenFlightPlots);
 
     addTexts([this] {
         ui.btn_recover->setText(tr("恢复出厂设置"));
         ui.btnBlackBoxes->setText(tr("导出黑匣子数据"));
         ui.btn_impArg->setText(tr("导入参数"));
         ui.btn_expArg->setText(tr("导出参数"));
+        ui.btnFlightPlots->setText(tr("查看飞行曲线"));
+        ui.btnFlightPlots->setAccessibleName(tr("打开导出的黑匣子文件，查看飞行曲线"));
     });
 }
 

@@ -8,6 +8,7 @@
 
 class QDoubleSpinBox;
 class QShortcut;
+class SprayRateDialog;
 
 using schar = signed char; // the switch signal carries signed bytes
 
@@ -73,6 +74,8 @@ public Q_SLOTS:
     void SlotInfraredSensorSwitch(bool f);
     // The link's state (relayed by the main window): a lost link switches the pump rows off.
     void SlotHandShaked(bool f);
+    // Opens the spray-rate helper with the page's width, speed and pump percentage.
+    void SlotShowSprayRateHelper();
 
     void on_stackedWidget_currentChanged(int arg1);
     void on_spinSetSprayWidth_valueChanged(double arg1);
@@ -104,4 +107,7 @@ private:
     std::vector<std::function<void()>> m_texts;
     QShortcut *m_stopShortcut = nullptr;
     int m_entrySequence = 0;
+    SprayRateDialog *m_sprayRateDialog = nullptr; // made on first use, a child
+public:
+    SprayRateDialog *sprayRateDialog() const { return m_sprayRateDialog; }
 };

@@ -6,6 +6,7 @@
 #include "app/LinkConnected.h"
 #include "app/ParamConversions.h"
 #include "ui/settings/SettingsLook.h"
+#include "ui/spraying/SprayRateDialog.h"
 #include "ui/spraying/SprayingLook.h"
 #include "widgets/LumHoverWidget.h"
 
@@ -41,7 +42,7 @@ struct SetPage
 
 // Picture, a tile with a title, a one-line hint and the box with its button.
 SetPage buildSetPage(QWidget *page, const char *tileName, const char *pictureName, QDoubleSpinBox *box,
-                     QPushButton *button)
+                     QPushButton *button, QPushButton *helper)
 {
     auto *column = new QVBoxLayout(page);
     column->setContentsMargins(0, 8, 0, 0);
@@ -66,6 +67,9 @@ SetPage buildSetPage(QWidget *page, const char *tileName, const char *pictureNam
     row->addWidget(parts.caption);
     row->addWidget(box);
     row->addWidget(button);
+    helper->setParent(tile);
+    row->addSpacing(12);
+    row->addWidget(helper);
     row->addStretch();
     inTile->addLayout(row);
     column->addWidget(tile);
@@ -78,8 +82,10 @@ void LumActaPhytophySin::buildSprayWidthPage(QWidget *page)
 {
     ui.spinSetSprayWidth = makeSetBox(page, "spinSetSprayWidth", 1, 15);
     ui.btnSetSprayWidth = SettingsLook::makeActionButton(page, "btnSetSprayWidth");
+    ui.btnSprayRateWidth = SettingsLook::makeActionButton(page, "btnSprayRateWidth");
+    connect(ui.btnSprayRateWidth, &QPushButton::clicked, this, &LumActaPhytophySin::SlotShowSprayRateHelper);
     const SetPage parts = buildSetPage(page, "widget_Spraying_SprayWidth", "spray_width", ui.spinSetSprayWidth,
-                                       ui.btnSetSprayWidth);
+                                       ui.btnSetSprayWidth, ui.btnSprayRateWidth);
     ui.spinSetSprayWidth->installEventFilter(this);
     connect(ui.btnSetSprayWidth, &QPushButton::clicked, this, &LumActaPhytophySin::SlotSetSprayWidth);
     addTexts([this, parts] {
@@ -92,6 +98,8 @@ void LumActaPhytophySin::buildSprayWidthPage(QWidget *page)
         ui.spinSetSprayWidth->setSuffix(tr("米"));
         ui.btnSetSprayWidth->setText(tr("设置"));
         ui.btnSetSprayWidth->setAccessibleName(tr("设置喷幅"));
+        ui.btnSprayRateWidth->setText(tr("流量计算…"));
+        ui.btnSprayRateWidth->setAccessibleName(tr("喷洒流量计算"));
     });
 }
 
@@ -99,8 +107,10 @@ void LumActaPhytophySin::buildWorkSpeedPage(QWidget *page)
 {
     ui.spinSetWorkSpeed = makeSetBox(page, "spinSetWorkSpeed", 2, 20);
     ui.btnSetWorkSpeed = SettingsLook::makeActionButton(page, "btnSetWorkSpeed");
+    ui.btnSprayRateSpeed = SettingsLook::makeActionButton(page, "btnSprayRateSpeed");
+    connect(ui.btnSprayRateSpeed, &QPushButton::clicked, this, &LumActaPhytophySin::SlotShowSprayRateHelper);
     const SetPage parts = buildSetPage(page, "widget_Spraying_WorkSpeed", "work_speed", ui.spinSetWorkSpeed,
-                                       ui.btnSetWorkSpeed);
+                                       ui.btnSetWorkSpeed, ui.btnSprayRateSpeed);
     ui.spinSetWorkSpeed->installEventFilter(this);
     connect(ui.btnSetWorkSpeed, &QPushButton::clicked, this, &LumActaPhytophySin::SlotSetWorkSpeed);
     addTexts([this, parts] {
@@ -113,6 +123,8 @@ void LumActaPhytophySin::buildWorkSpeedPage(QWidget *page)
         ui.spinSetWorkSpeed->setSuffix(tr("米/秒"));
         ui.btnSetWorkSpeed->setText(tr("设置"));
         ui.btnSetWorkSpeed->setAccessibleName(tr("设置工作速度"));
+        ui.btnSprayRateSpeed->setText(tr("流量计算…"));
+        ui.btnSprayRateSpeed->setAccessibleName(tr("喷洒流量计算"));
     });
 }
 
@@ -185,4 +197,14 @@ bool LumActaPhytophySin::setBoxFilter(QObject *watched, QEvent *event)
     else
         SlotSetWorkSpeed();
     return true;
+}
+
+void LumActaPhytophySin::SlotShowSprayRateHelper()
+{
+    // Prefilled with what the page shows; the dialog only computes, it sends nothing.
+    if (!m_sprayRateDialog)
+        m_sprayRateDialog = new SprayRateDialog(this);
+    m_sprayRateDialog->prefill(ui.spinSetSprayWidth->value(), ui.spinSetWorkSpeed->value(),
+                               ui.spinSpraySpeed->value());
+    m_sprayRateDialog->open();
 }

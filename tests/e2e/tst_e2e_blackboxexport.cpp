@@ -13,6 +13,14 @@
 #include "support/ReadOnlyFolder.h"
 #include "ui/KivMainWindow.h"
 #include "ui/KivToolsWgt.h"
+#include "ui/plots/FlightCharts.h"
+#include "ui/plots/FlightPlotWindow.h"
+#include "ui/tools/UserPrompts.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QImage>
+#include <QXYSeries>
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,6 +39,8 @@ QString chosenFolder;
 QStringList notices;
 bool rewriteAnswer = false;
 int rewriteQuestions = 0;
+QStringList offers;        // what the end of an export offered
+bool acceptOffer = false;  // look at the plots
 
 KivToolsWgt *tools()
 {
@@ -172,6 +182,11 @@ private Q_SLOTS:
             ++rewriteQuestions;
             return rewriteAnswer;
         };
+        using S = const QString &;
+        userPrompts().confirm = [](QMessageBox::Icon, S, S text, S, S) {
+            offers << text;
+            return acceptOffer;
+        };
         KivApplication::instance()->serialPort()->addExtraPortName(aircraft->slavePath());
         QTRY_COMPARE_WITH_TIMEOUT(linkConnected, uint8_t(1), 15000);
     }
@@ -218,6 +233,57 @@ private Q_SLOTS:
         QVERIFY(!link->isContinuous());
         QCOMPARE(link->currentHeartbeatFlag(), uint8_t(0xFF));
         QVERIFY(notices.isEmpty());
+    }
+
+    // The end of the export offers the plots: the window opens on the newest record, and every
+    // chart saved as a PNG picture holds its first curve (its colour drawn along the plot).
+    void plotsAtTheEnd()
+    {
+        BlackBoxPlan plan;
+        plan.recordCount = 2;
+        plan.minBlocks = 60;
+        plan.maxBlocks = 60;
+        plan.secondsPerBlock = 2;
+        plan.shortRecord = 0;
+        plan.oddRecord = 0;
+        aircraft->setBlackBoxPlan(plan);
+        offers.clear();
+        acceptOffer = true;
+        pressBlackBoxes();
+        QVERIFY(waitForSuccess(90000));
+        acceptOffer = false;
+        QTRY_COMPARE(offers.size(), 1);
+        FlightPlotWindow *window = tools()->flightPlotWindow();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(QFileInfo(window->fileName()).fileName(), expectedName(aircraft->flightRecords()[1]));
+        QCOMPARE(window->log().samples().size(), 120);
+        QCOMPARE(window->log().skippedLines(), 0);
+
+        userPrompts().folder = [this](QWidget *, const QString &, const QString &) { return m_folder->path(); };
+        userPrompts().tell = [](QMessageBox::Icon, const QString &, const QString &text, QMessageBox::StandardButton) {
+            notices << text;
+        };
+        window->SlotSaveAllPng();
+        QCOMPARE(notices.size(), 1); // "6 pictures saved"
+        const QStringList pictures = QDir(m_folder->path()).entryList({QStringLiteral("*.png")});
+        QCOMPARE(pictures.size(), 6);
+        for (int kind = 0; kind < 6; ++kind) {
+            const QString name = QFileInfo(window->fileName()).completeBaseName() + QLatin1Char('-')
+                                 + FlightCharts::fileKey(FlightCharts::Kind(kind)) + QLatin1String(".png");
+            const QImage picture(m_folder->filePath(name));
+            QCOMPARE(picture.size(), QSize(1200, 700));
+            const auto *curve = qobject_cast<QXYSeries *>(window->chartView(kind)->chart()->series().first());
+            const QColor colour = curve->pen().color();
+            int drawn = 0;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x) {
+                    const QColor c = picture.pixelColor(x, y);
+                    drawn += qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green())
+                                 + qAbs(c.blue() - colour.blue()) < 40;
+                }
+            QVERIFY2(drawn > 400, qPrintable(name + QLatin1String(": ") + QString::number(drawn)));
+        }
+        window->close();
     }
 
     // EB 90 inside a chunk's data and as its CRC, and chunks whose CRC high byte is 0 written in

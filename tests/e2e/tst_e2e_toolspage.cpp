@@ -11,7 +11,9 @@
 
 #include <QAccessible>
 #include <QButtonGroup>
+#include <QApplication>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -228,6 +230,46 @@ private Q_SLOTS:
         QVERIFY(!page()->isTipBlinking());
         QVERIFY(!child<QLineEdit>("letNextCycle")->styleSheet().contains(QLatin1String("255, 0, 0")));
         QCOMPARE(cycleWrites(), before + 1);
+    }
+
+    // Esc during a motor test, or leaving the page, puts the stop instruction (0xC3, 4) on the
+    // wire and the page says the test stopped; with no test running Esc sends nothing.
+    void motorTestStops_data()
+    {
+        QTest::addColumn<bool>("esc");
+        QTest::newRow("Esc") << true;
+        QTest::newRow("another page") << false;
+    }
+    void motorTestStops()
+    {
+        QFETCH(bool, esc);
+        mainWindow->showPage(1);
+        page()->slot_tabClick(0);
+        const auto stops = [this] {
+            return std::count_if(m_received.begin(), m_received.end(), [](const Received &r) {
+                return r.type == 0xC3 && r.payload == QByteArray("\x04\x00", 2);
+            });
+        };
+        const auto before = stops();
+        QTest::keyClick(mainWindow, Qt::Key_Escape);
+        QTest::qWait(300);
+        QCOMPARE(stops(), before);
+        press("btn_dianjiTest");
+        QTRY_VERIFY(aircraft->state().motorTestStartMs >= 0);
+        QVERIFY(page()->isMotorTestRunning());
+        auto *state = child<QLabel>("lblMotorTestState");
+        QVERIFY(state->text().contains(QLatin1String("Esc")));
+        if (esc) {
+            child<QRadioButton>("checkBox_speed_2")->setFocus(); // wherever the focus is
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        } else {
+            mainWindow->showPage(3);
+        }
+        QTRY_VERIFY(stops() > before);
+        QTRY_COMPARE(aircraft->state().motorTestStartMs, qint64(-1));
+        QVERIFY(!page()->isMotorTestRunning());
+        QCOMPARE(state->text(), QStringLiteral("电机测试已停止"));
+        mainWindow->showPage(1);
     }
 
     // Last: the link drops. The GPS row must not go back to normal from the old count.

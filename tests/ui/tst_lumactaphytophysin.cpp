@@ -14,6 +14,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -337,13 +338,62 @@ private Q_SLOTS:
 
     void helpPagesExistInBothLanguages()
     {
-        for (const char *file : {"SprayWidth.html", "WorkSpeed.html", "PumpCalibration.html", "ExternalSwitch.html"}) {
+        for (const char *file : {"SprayWidth.html", "WorkSpeed.html", "PumpCalibration.html", "ExternalSwitch.html", "SprayRate.html"}) {
             for (const char *folder : {"zh_CN", "en_US"}) {
                 QFile help(QStringLiteral(R7_SOURCE_ROOT "/Introduction/%1/%2").arg(QLatin1String(folder), QLatin1String(file)));
                 QVERIFY2(help.open(QIODevice::ReadOnly), qPrintable(help.fileName()));
                 QCOMPARE(hasChinese(QString::fromUtf8(help.readAll())), folder[0] == 'z');
             }
         }
+    }
+
+    // The helper opens from the speed tab with the page's values; results follow the typing.
+    void sprayRateHelper_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("flow");
+        QTest::addColumn<QString>("percent");
+        QTest::addColumn<QString>("none");
+        QTest::newRow("Chinese") << 1 << QStringLiteral("所需流量：1.20 升/分钟") << QStringLiteral("应设药泵百分比：60 %")
+                                 << QStringLiteral("请输入大于 0 的数值");
+        QTest::newRow("English") << 0 << QStringLiteral("Required flow: 1.20 L/min") << QStringLiteral("Pump setting: 60 %")
+                                 << QStringLiteral("Enter numbers above 0");
+    }
+    void sprayRateHelper()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, flow);
+        QFETCH(QString, percent);
+        QFETCH(QString, none);
+        setLanguage(language);
+        w->showPage(3);
+        page()->showSubPage(1);
+        child<QDoubleSpinBox>("spinSetSprayWidth")->setValue(4);
+        child<QDoubleSpinBox>("spinSetWorkSpeed")->setValue(5);
+        child<QDoubleSpinBox>("spinSpraySpeed")->setValue(50);
+        QTest::mouseClick(child<QPushButton>("btnSprayRateSpeed"), Qt::LeftButton);
+        QDialog *dialog = page()->findChild<QDialog *>(QStringLiteral("SprayRateDialog"));
+        QVERIFY(dialog && dialog->isVisible());
+        const auto type = [dialog](const char *box, const char *text) {
+            auto *spin = dialog->findChild<QDoubleSpinBox *>(QLatin1String(box));
+            spin->setFocus();
+            spin->selectAll();
+            QTest::keyClicks(spin, QLatin1String(text));
+        };
+        const auto shown = [dialog](const char *label) { return dialog->findChild<QLabel *>(QLatin1String(label))->text(); };
+        type("spinApplicationRate", "0");
+        QCOMPARE(shown("lblRequiredFlow"), none); // no result for zero
+        type("spinApplicationRate", "10");
+        QCOMPARE(shown("lblRequiredFlow"), flow);
+        type("spinRunSeconds", "60");
+        type("spinRunLitres", "1");
+        QCOMPARE(shown("lblPumpPercent"), percent);
+        for (QWidget *control : PageProbes::tabReachable(dialog)) {
+            const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && (language == 1 || !hasChinese(name)), qPrintable(control->objectName() + name));
+        }
+        QTest::keyClick(dialog->findChild<QDoubleSpinBox *>(QStringLiteral("spinRunLitres")), Qt::Key_Escape);
+        QVERIFY(!dialog->isVisible());
     }
 
     void accessibleAndReachable_data()

@@ -20,6 +20,10 @@ struct SprayingForm
     QDoubleSpinBox *spinSetWorkSpeed = nullptr;
     QPushButton *btnSetWorkSpeed = nullptr;
 
+    // The spray-rate helper, opened from the width and the speed tab.
+    QPushButton *btnSprayRateWidth = nullptr;
+    QPushButton *btnSprayRateSpeed = nullptr;
+
     // Pump calibration: the normal and the minimum row
     KivSliderControl *sliSpraySpeed = nullptr;
     QDoubleSpinBox *spinSpraySpeed = nullptr;

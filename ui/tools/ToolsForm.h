@@ -15,6 +15,7 @@ struct ToolsForm
     // Motor: checkBox_speed_1 .. checkBox_speed_5 stand for idle levels 0 .. 4.
     QRadioButton *speed[5] = {};
     QPushButton *btn_dianjiTest = nullptr;
+    QLabel *lblMotorTestState = nullptr; // running (Esc stops it), stopped, or empty
 
     // Self-check: checkBox_<row>_1 normal, checkBox_<row>_2 abnormal, rows 1..5.
     QCheckBox *selfCheck[6][3] = {};
@@ -23,6 +24,7 @@ struct ToolsForm
     // Parameters
     QPushButton *btn_recover = nullptr;
     QPushButton *btnBlackBoxes = nullptr;
+    QPushButton *btnFlightPlots = nullptr; // opens an exported file in the plot window
     QPushButton *btn_impArg = nullptr;
     QPushButton *btn_expArg = nullptr;
 

@@ -52,6 +52,9 @@ UserPrompts UserPrompts::standard()
         = [](QWidget *parent, const QString &title, const QString &path, const QString &filter) {
               return QFileDialog::getOpenFileName(parent, title, path, filter);
           };
+    prompts.folder = [](QWidget *parent, const QString &title, const QString &path) {
+        return QFileDialog::getExistingDirectory(parent, title, path, QFileDialog::ShowDirsOnly);
+    };
     return prompts;
 }
 

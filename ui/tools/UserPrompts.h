@@ -43,6 +43,8 @@ struct UserPrompts
     std::function<QString(
         QWidget *parent, const QString &title, const QString &path, const QString &filter)>
         openFileName;
+    // A folder; empty when the user cancelled.
+    std::function<QString(QWidget *parent, const QString &title, const QString &path)> folder;
 
     // The import preview, shown modally until the user closes it.
     std::function<void(StagedImportDialog &dialog)> reviewImport;
