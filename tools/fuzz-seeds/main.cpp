@@ -4,6 +4,7 @@
 #include "app/AircraftParams.h"
 #include "app/ParameterFile.h"
 #include "blackbox/BlackBoxPartialRecord.h"
+#include "blackbox/LumBlackBoxesData.h"
 #include "sim/FirmwareCatalogue.h"
 #include "sim/FlightRecordGenerator.h"
 
@@ -112,5 +113,20 @@ int main(int argc, char **argv)
     if (!map.open(QIODevice::ReadOnly))
         qFatal("no chunk map written");
     write(QStringLiteral("blackbox-chunk-map"), QStringLiteral("four-of-ten"), map.readAll());
+
+    // The export of the record's first three blocks, as the plots read it back.
+    LumBlackBoxesData store;
+    store.setExportDir(dir.path());
+    if (!store.startRecord(1, QStringLiteral("2024-05-06time06-10-00")))
+        qFatal("cannot start the export");
+    for (int b = 0; b < 3; ++b)
+        store.SlotGetBlackBoxesData(
+            record.mid(b * FlightRecordGenerator::kBlockSize, FlightRecordGenerator::kBlockSize));
+    store.finishRecord();
+    QFile exportFile(dir.filePath(
+        LumBlackBoxesData::recordFileName(1, QStringLiteral("2024-05-06time06-10-00"))));
+    if (!exportFile.open(QIODevice::ReadOnly))
+        qFatal("no export written");
+    write(QStringLiteral("flight-log"), QStringLiteral("three-blocks.xls"), exportFile.readAll());
     return 0;
 }
