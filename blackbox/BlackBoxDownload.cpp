@@ -19,6 +19,8 @@ BlackBoxDownload::BlackBoxDownload(SerialLink *link,
     , m_state(state ? *state : blackBoxDownloadState())
 {
     m_timer.setSingleShot(true);
+    // A coarse timer may be 1.5 ms late on a 30 ms pause: on hundreds of chunks that is seconds.
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         const std::function<void()> step = std::move(m_next);
         m_next = nullptr;

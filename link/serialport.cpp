@@ -104,8 +104,12 @@ void SerialPort::timerEvent(QTimerEvent *event)
 
 void SerialPort::SlotWriteData(QByteArray data)
 {
-    if (portOpened && isOpen())
+    if (portOpened && isOpen()) {
         write(data);
+        // Out now rather than on the next pass of the event loop: a firmware chunk answers the
+        // aircraft's acknowledgement, and every pass is time the line stands idle.
+        flush();
+    }
 }
 
 QByteArray SerialPort::readData()

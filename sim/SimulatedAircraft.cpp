@@ -1,19 +1,40 @@
 #include "sim/SimulatedAircraft.h"
 
+#include "sim/SerialLine.h"
+
 #ifdef Q_OS_UNIX
 #include "sim/PseudoTerminal.h"
 #endif
 
 SimulatedAircraft::SimulatedAircraft(QObject *parent)
     : AircraftEngine(parent)
+    , m_line(new SerialLine(this))
 {
-    connect(this, &AircraftEngine::outgoing, this, &SimulatedAircraft::transmit);
+    connect(this, &AircraftEngine::outgoing, m_line, &SerialLine::toHost);
+    connect(m_line, &SerialLine::writeToHost, this, &SimulatedAircraft::transmit);
+    connect(m_line, &SerialLine::deliverToAircraft, this, &AircraftEngine::receiveBytes);
+    // The program went away: what it left unread would greet it, stale, when it comes back.
+    connect(this, &AircraftEngine::hostWentQuiet, m_line, &SerialLine::discard);
 #ifdef Q_OS_UNIX
     m_pty = new PseudoTerminal(this);
-    connect(m_pty, &PseudoTerminal::dataReceived, this, &AircraftEngine::receiveBytes);
-    // The program went away: what it left unread would greet it, stale, when it comes back.
+    connect(m_pty, &PseudoTerminal::dataReceived, m_line, &SerialLine::fromHost);
     connect(this, &AircraftEngine::hostWentQuiet, m_pty, &PseudoTerminal::discardUnread);
 #endif
+}
+
+void SimulatedAircraft::setBaud(int baud)
+{
+    m_line->setBaud(baud);
+}
+
+int SimulatedAircraft::baud() const
+{
+    return m_line->baud();
+}
+
+bool SimulatedAircraft::setTimingLog(const QString &path)
+{
+    return m_line->setTimingLog(path);
 }
 
 SimulatedAircraft::~SimulatedAircraft() = default;
@@ -54,6 +75,7 @@ void SimulatedAircraft::unplug()
     if (!m_pty->isOpen())
         return;
     m_pty->close();
+    m_line->discard();
     emit unplugged();
 #endif
 }

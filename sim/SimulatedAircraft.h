@@ -5,6 +5,7 @@
 #include <QString>
 
 class PseudoTerminal;
+class SerialLine;
 
 // The simulated aircraft on a pseudo-terminal: start() creates the pair and slavePath() names the
 // device the program opens like the aircraft's USB serial port. All behaviour, settings and
@@ -24,6 +25,12 @@ public:
     QString slavePath() const;
     QString errorString() const { return m_error; }
 
+    // Line rate of the wire (8N1); 0, the default, passes bytes without delay.
+    void setBaud(int baud);
+    int baud() const;
+    // One line per frame each way with its times, for the transfer benchmarks.
+    bool setTimingLog(const QString &path);
+
     // Pulls the cable: the master closes and the program's open port fails.
     void unplug();
     bool isPlugged() const { return isRunning(); }
@@ -37,6 +44,7 @@ signals:
 private:
     void transmit(const QByteArray &bytes);
 
+    SerialLine *m_line;
     PseudoTerminal *m_pty = nullptr;
     QString m_lastPath;
     QString m_error;

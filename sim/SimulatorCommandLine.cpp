@@ -1,6 +1,7 @@
 #include "sim/SimulatorCommandLine.h"
 
 #include "sim/AircraftEngine.h"
+#include "sim/SimulatedAircraft.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -114,6 +115,8 @@ bool SimulatorCommandLine::parse(const QStringList &arguments)
     const QCommandLineOption help = p.addHelpOption();
     const QCommandLineOption log(QStringLiteral("log"), QStringLiteral("Log every frame received (time, type, length, payload in hex)."));
     const QCommandLineOption rate(QStringLiteral("rate"), QStringLiteral("Telemetry frames per second for each type (0: none)."), QStringLiteral("hz"), QStringLiteral("10"));
+    const QCommandLineOption baud(QStringLiteral("baud"), QStringLiteral("Line rate of the wire, e.g. 115200: bytes leave one byte time (ten bits) apart and host frames take their line time to arrive (0: no pacing)."), QStringLiteral("rate"), QStringLiteral("0"));
+    const QCommandLineOption timingLog(QStringLiteral("timing-log"), QStringLiteral("Write one line per frame with its times on the wire to this file (for the benchmarks)."), QStringLiteral("file"));
     const QCommandLineOption records(QStringLiteral("records"), QStringLiteral("Number of black-box records."), QStringLiteral("n"), QStringLiteral("12"));
     const QCommandLineOption blocks(QStringLiteral("blocks"), QStringLiteral("Blocks of 256 bytes a record, as min:max."), QStringLiteral("min:max"), QStringLiteral("20:60"));
     const QCommandLineOption httpPort(QStringLiteral("http-port"), QStringLiteral("Port of the web services (0: any free port)."), QStringLiteral("port"), QStringLiteral("0"));
@@ -133,7 +136,7 @@ bool SimulatorCommandLine::parse(const QStringList &arguments)
     const QCommandLineOption slowMs(QStringLiteral("slow-ms"), QStringLiteral("Delay of the slow fault."), QStringLiteral("ms"), QStringLiteral("2000"));
     const QCommandLineOption tlsCert(QStringLiteral("tls-cert"), QStringLiteral("Serve HTTPS with this PEM certificate (needs --tls-key)."), QStringLiteral("file"));
     const QCommandLineOption tlsKey(QStringLiteral("tls-key"), QStringLiteral("PEM RSA private key of --tls-cert."), QStringLiteral("file"));
-    p.addOptions({log, rate, records, blocks, httpPort, software, softwareNumber, silent, silentAfter,
+    p.addOptions({log, rate, baud, timingLog, records, blocks, httpPort, software, softwareNumber, silent, silentAfter,
                   ignore, corrupt, syncPairs, cut, splitZero, storm, unplugAfter, replugAfter, httpFault, slowMs,
                   tlsCert, tlsKey});
     m_help = p.helpText();
@@ -157,6 +160,9 @@ bool SimulatorCommandLine::parse(const QStringList &arguments)
     };
     if (!ok || c.telemetryHz < 0)
         return bad(rate, p.value(rate));
+    if (!toInt(p.value(baud), &c.baud))
+        return bad(baud, p.value(baud));
+    c.timingLog = p.value(timingLog);
     if (!toInt(p.value(records), &c.plan.recordCount))
         return bad(records, p.value(records));
     const QStringList bounds = p.value(blocks).split(QLatin1Char(':'));
@@ -226,4 +232,10 @@ void SimulatorCommandLine::apply(AircraftEngine &aircraft, SimulatedServices &se
     for (const auto &f : c.httpFaults)
         services.setFault(f.first, f.second);
     services.setTls(c.tlsCertificate, c.tlsKey);
+}
+
+bool SimulatorCommandLine::applyToWire(SimulatedAircraft &aircraft) const
+{
+    aircraft.setBaud(m_config.baud);
+    return m_config.timingLog.isEmpty() || aircraft.setTimingLog(m_config.timingLog);
 }

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class AircraftEngine;
+class SimulatedAircraft;
 
 // Options of the r7-fcsim command: what to simulate and which faults to show from the start.
 class SimulatorCommandLine
@@ -17,6 +18,8 @@ public:
     {
         bool log = false;
         double telemetryHz = 10.0;
+        int baud = 0;        // 0: no line-rate pacing
+        QString timingLog;   // file for the per-frame times, empty: none
         BlackBoxPlan plan;
         quint16 httpPort = 0;
         QString softwareVersion = QStringLiteral("1.55");
@@ -50,6 +53,8 @@ public:
     bool helpRequested() const { return m_helpRequested; }
 
     void apply(AircraftEngine &aircraft, SimulatedServices &services) const;
+    // The wire's own options (rate and timing log); false when the log cannot be written.
+    bool applyToWire(SimulatedAircraft &aircraft) const;
 
 private:
     bool parseIgnore(const QString &value);

@@ -47,6 +47,10 @@ int main(int argc, char *argv[])
     SimulatedAircraft aircraft;
     SimulatedServices services;
     commandLine.apply(aircraft, services);
+    if (!commandLine.applyToWire(aircraft)) {
+        printLine(stderr, QStringLiteral("r7-fcsim: cannot write %1").arg(config.timingLog));
+        return 1;
+    }
 
     if (!services.start(config.httpPort)) {
         printLine(stderr, QStringLiteral("r7-fcsim: cannot listen on 127.0.0.1:%1").arg(config.httpPort));

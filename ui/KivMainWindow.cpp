@@ -16,10 +16,13 @@
 #include "widgets/LumHoverWidget.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QLabel>
 #include <QNetworkReply>
+#include <QPixmap>
 #include <QPointer>
 
 namespace {
@@ -150,18 +153,36 @@ void KivMainWindow::setConnectState(bool on)
     ui->btn_connect->setToolTip(tr("飞机连接状态"));
 }
 
+namespace {
+// The lamps change with every reply (telemetry ten times a second per type): loaded once, since
+// loading a picture by name asks the file system for its time stamp every time, and set only
+// when the lamp changes.
+const QPixmap &lampPixmap(const char *colour)
+{
+    static QHash<QByteArray, QPixmap> loaded;
+    auto it = loaded.find(colour);
+    if (it == loaded.end())
+        it = loaded.insert(colour, QPixmap(QStringLiteral(":/images/%1.png").arg(QLatin1String(colour))));
+    return *it;
+}
+
+void showLamp(QLabel *lamp, bool &state, bool on, const char *colour)
+{
+    if (state == on && !lamp->pixmap().isNull())
+        return;
+    state = on;
+    lamp->setPixmap(lampPixmap(on ? colour : "no_light"));
+}
+} // namespace
+
 void KivMainWindow::setRedLamp(bool on)
 {
-    m_redLamp = on;
-    ui->lb_redLight->setPixmap(QPixmap(on ? QStringLiteral(":/images/red_light.png")
-                                          : QStringLiteral(":/images/no_light.png")));
+    showLamp(ui->lb_redLight, m_redLamp, on, "red_light");
 }
 
 void KivMainWindow::setBlueLamp(bool on)
 {
-    m_blueLamp = on;
-    ui->lb_blueLight->setPixmap(QPixmap(on ? QStringLiteral(":/images/blue_light.png")
-                                           : QStringLiteral(":/images/no_light.png")));
+    showLamp(ui->lb_blueLight, m_blueLamp, on, "blue_light");
 }
 
 void KivMainWindow::slot_connectResult(bool f)

@@ -260,7 +260,10 @@ private Q_SLOTS:
         auto *state = child<QLabel>("lblMotorTestState");
         QVERIFY(state->text().contains(QLatin1String("Esc")));
         if (esc) {
-            child<QRadioButton>("checkBox_speed_2")->setFocus(); // wherever the focus is
+            // Wherever the focus is; a dialog of an earlier case may have left the window inactive.
+            mainWindow->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(mainWindow));
+            child<QRadioButton>("checkBox_speed_2")->setFocus();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         } else {
             mainWindow->showPage(3);

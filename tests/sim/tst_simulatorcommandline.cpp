@@ -20,7 +20,7 @@ void tst_SimulatorCommandLine::valid()
     const QString args = "r7-fcsim --log --rate 2.5 --records 5 --blocks 2:4 --silent-after 1.5"
                          " --ignore 0x02:3 --ignore 229:11 --bb-sync 10:1,3:2:4,5 --split-final-zero"
                          " --http-fault images=truncated --http-fault software=slow"
-                         " --unplug-after 4 --replug-after 2 --bb-cut 12:20:2.5";
+                         " --unplug-after 4 --replug-after 2 --bb-cut 12:20:2.5 --baud 115200 --timing-log wire.log";
     SimulatorCommandLine cl;
     QVERIFY2(cl.parse(args.split(' ')), qPrintable(cl.errorText()));
     const SimulatorCommandLine::Config &c = cl.config();
@@ -34,6 +34,8 @@ void tst_SimulatorCommandLine::valid()
     QCOMPARE(c.syncPairs.crcChunks, QSet<int>{2});
     QCOMPARE(c.syncPairs.zeroCrcHighChunks, QSet<int>({4, 5}));
     QVERIFY(c.splitFinalZero);
+    QCOMPARE(c.baud, 115200);
+    QCOMPARE(c.timingLog, QStringLiteral("wire.log"));
     using S = SimulatedServices;
     const QList<QPair<S::Endpoint, S::Fault>> httpFaults = {
         {S::Endpoint::Images, S::Fault::Truncated}, {S::Endpoint::SoftwareVersion, S::Fault::Slow}};
@@ -54,6 +56,7 @@ void tst_SimulatorCommandLine::invalid_data()
     QTest::addColumn<QStringList>("args");
     QTest::newRow("unknown option") << QStringList{"--fly"};
     QTest::newRow("negative rate") << QStringList{"--rate", "-1"};
+    QTest::newRow("negative baud") << QStringList{"--baud", "-9600"};
     QTest::newRow("blocks upside down") << QStringList{"--blocks", "9:3"};
     QTest::newRow("ignore without count") << QStringList{"--ignore", "0x02"};
     QTest::newRow("ignore type too big") << QStringList{"--ignore", "0x1FF:1"};
