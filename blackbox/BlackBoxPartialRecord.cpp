@@ -41,7 +41,8 @@ bool BlackBoxPartialRecord::readMap()
     BlackBoxRecordIdentity stored;
     stored.index = o.value(QLatin1String("record")).toInt(-1);
     stored.start = o.value(QLatin1String("start")).toString();
-    stored.length = qint64(o.value(QLatin1String("length")).toDouble(-1));
+    // A whole number, or no length: converting 1e300 to an integer is undefined.
+    stored.length = o.value(QLatin1String("length")).toInteger(-1);
     stored.chunks = o.value(QLatin1String("chunks")).toInt(-1);
     if (!(stored == m_identity))
         return false;

@@ -96,7 +96,8 @@ QList<double> FlightLog::spreadSeconds(const QList<qint64> &timers)
             ++end;
         const double count = double(end - i);
         for (qsizetype k = i; k < end; ++k)
-            seconds.append(double(timers[i] - timers[0]) + double(k - i) / count);
+            // Subtracted as doubles: timers far apart (a damaged file) would overflow an integer.
+            seconds.append(double(timers[i]) - double(timers[0]) + double(k - i) / count);
         i = end;
     }
     return seconds;

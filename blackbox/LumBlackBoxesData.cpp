@@ -34,11 +34,14 @@ QDateTime LumBlackBoxesData::utcFromStampText(const QString &text)
 {
     // Date and time are read apart: read as one local time, a moment that a daylight-saving
     // change skips would be moved before it is taken as UTC.
-    const QString date = text.section(QLatin1Char(' '), 0, 0);
-    const QString time = text.section(QLatin1Char(' '), 1, 1);
-    return QDateTime(QDate::fromString(date, QStringLiteral("yyyy-MM-dd")),
-                     QTime::fromString(time, QStringLiteral("hh:mm:ss")),
-                     Qt::UTC);
+    const QDate date
+        = QDate::fromString(text.section(QLatin1Char(' '), 0, 0), QStringLiteral("yyyy-MM-dd"));
+    const QTime time
+        = QTime::fromString(text.section(QLatin1Char(' '), 1, 1), QStringLiteral("hh:mm:ss"));
+    // Qt would take an invalid time (hour 208) as midnight of the date: a made-up moment.
+    if (!date.isValid() || !time.isValid())
+        return {};
+    return QDateTime(date, time, Qt::UTC);
 }
 
 QString LumBlackBoxesData::localDateAndTime(const QDateTime &startUtc)

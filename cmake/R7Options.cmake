@@ -4,7 +4,9 @@ option(R7_WERROR "Treat warnings as errors" OFF)
 option(R7_FUZZ "Build libFuzzer targets (clang)" OFF)
 if(R7_FUZZ)
   # Everything the harnesses reach is instrumented for coverage and checked.
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -g)
+  # Undefined behaviour stops the run, so libFuzzer keeps the input as a crash.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer -g)
   add_link_options(-fsanitize=address,undefined)
 endif()
 set(R7_SANITIZE "" CACHE STRING "Sanitizers: empty, 'address,undefined' or 'thread'")

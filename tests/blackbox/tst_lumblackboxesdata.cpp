@@ -112,8 +112,8 @@ private Q_SLOTS:
         QCOMPARE(LumBlackBoxesData::recordFileName(12, QStringLiteral("2024-05-07time06-30-00")),
                  QStringLiteral("index12date2024-05-07time06-30-00.xls"));
         QCOMPARE(LumBlackBoxesData::utcFromStampText(QStringLiteral("2024-05-06 22:30:00")), start);
-        QVERIFY(
-            !LumBlackBoxesData::utcFromStampText(QStringLiteral("2024-13-06 22:30:00")).isValid());
+        for (const char *noMoment : {"2024-13-06 22:30:00", "2024-05-06 208:10:37"})
+            QVERIFY(!LumBlackBoxesData::utcFromStampText(QLatin1String(noMoment)).isValid());
     }
 
     // Blocks that write no line: not marked, or short because a chunk of them was lost.
