@@ -154,9 +154,12 @@ bool FlightPlotWindow::savePng(int kind, const QString &fileName)
     offscreen.setAttribute(Qt::WA_DontShowOnScreen);
     offscreen.resize(kPictureSize);
     offscreen.show();
-    // The layout, the track's fitting to it, and the layout after that.
-    for (int pass = 0; pass < 3; ++pass)
-        QCoreApplication::sendPostedEvents();
+    // The layout, the track's fitting to it, and the layout after that. Only layout work and the
+    // chart's queued calls: delivering every posted event would repaint every window each time.
+    for (int pass = 0; pass < 3; ++pass) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    }
     const QPixmap picture = offscreen.grab();
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
