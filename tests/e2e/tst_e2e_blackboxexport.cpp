@@ -42,6 +42,16 @@ int rewriteQuestions = 0;
 QStringList offers;        // what the end of an export offered
 bool acceptOffer = false;  // look at the plots
 
+// The aircraft holds `records` records of `blocks` blocks each.
+BlackBoxPlan recordsOf(int records, int blocks)
+{
+    BlackBoxPlan plan;
+    plan.recordCount = records;
+    plan.minBlocks = blocks;
+    plan.maxBlocks = blocks;
+    return plan;
+}
+
 KivToolsWgt *tools()
 {
     return mainWindow->toolsPage();
@@ -302,11 +312,7 @@ private Q_SLOTS:
     void awkwardFramesStayExact()
     {
         QFETCH(bool, zeroHigh);
-        BlackBoxPlan plan;
-        plan.recordCount = 3;
-        plan.minBlocks = 3;
-        plan.maxBlocks = 3;
-        aircraft->setBlackBoxPlan(plan);
+        aircraft->setBlackBoxPlan(recordsOf(3, 3));
         SyncPairFault fault;
         fault.record = 3;
         QMap<int, QByteArray> served;
@@ -336,11 +342,7 @@ private Q_SLOTS:
     // the user asks to download complete files again, every record is fetched in full.
     void closedMidWayThenResumed()
     {
-        BlackBoxPlan plan;
-        plan.recordCount = 4;
-        plan.minBlocks = 20;
-        plan.maxBlocks = 20;
-        aircraft->setBlackBoxPlan(plan);
+        aircraft->setBlackBoxPlan(recordsOf(4, 20));
         const int from = int(m_received.size());
         pressBlackBoxes();
         QTRY_VERIFY_WITH_TIMEOUT(countFrom(from, 0xE5, 3) >= 4, 30000);
@@ -406,11 +408,7 @@ private Q_SLOTS:
     // chunk map stays, and the next download fetches that chunk alone and completes the file.
     void lostChunkIsReported()
     {
-        BlackBoxPlan plan;
-        plan.recordCount = 2;
-        plan.minBlocks = 3;
-        plan.maxBlocks = 3;
-        aircraft->setBlackBoxPlan(plan);
+        aircraft->setBlackBoxPlan(recordsOf(2, 3));
         QMetaObject::Connection corrupt
             = connect(aircraft,
                       &AircraftEngine::frameReceived,
@@ -465,11 +463,7 @@ private Q_SLOTS:
     void unwritableFolder()
     {
         QFETCH(bool, plainFile);
-        BlackBoxPlan plan;
-        plan.recordCount = 2;
-        plan.minBlocks = 2;
-        plan.maxBlocks = 2;
-        aircraft->setBlackBoxPlan(plan);
+        aircraft->setBlackBoxPlan(recordsOf(2, 2));
         if (plainFile) {
             chosenFolder = m_folder->filePath(QStringLiteral("not-a-folder"));
             QFile plain(chosenFolder);
@@ -506,11 +500,7 @@ private Q_SLOTS:
     // those of a download that never broke off.
     void linkLostHalfWayThenResumed()
     {
-        BlackBoxPlan plan;
-        plan.recordCount = 2;
-        plan.minBlocks = 30;
-        plan.maxBlocks = 30;
-        aircraft->setBlackBoxPlan(plan);
+        aircraft->setBlackBoxPlan(recordsOf(2, 30));
         aircraft->setBlackBoxCut(2, 30);
         const int from = int(m_received.size());
         pressBlackBoxes();
