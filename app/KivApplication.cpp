@@ -94,7 +94,6 @@ void KivApplication::showNotConnectedDefaults()
     settings->showCalibrationVoltage(12.5);
     settings->showBatteryIcons();
     settings->showProtectVoltages(10.8, 10.6);
-    mainWindow->toolsPage()->showMotorIdle(3);
     mainWindow->setRedLamp(false);
 }
 
@@ -104,8 +103,6 @@ void KivApplication::wire()
     SerialLink *link = m_serialLink;
     KivGuiController *gui = guiController;
     KivMainWindow *window = mainWindow;
-    LumActaPhytophySin *spraying = window->sprayingPage();
-    KivToolsWgt *tools = window->toolsPage();
 
     connect(port, SIGNAL(SignalReadAll(QByteArray)), link, SLOT(SlotReceiveData(QByteArray)));               // 1
     connect(port, SIGNAL(SignalSerialPortError()), link, SLOT(SlotDisconnect()));                            // 2
@@ -153,18 +150,6 @@ void KivApplication::wire()
     connect(gui, SIGNAL(SignalUAVMaintenance()), this, SLOT(SlotUAVMaintenance()));                          // 43
     connect(gui, SIGNAL(SignalMaintenanceCycleSet(quint32)), this, SLOT(SlotMaintenanceCycleSet(quint32)));  // 44
     connect(this, SIGNAL(SignalProgressValue(QString, uint8_t)), gui, SIGNAL(progress_uint(QString, uint8_t))); // 45
-    connect(spraying, &LumActaPhytophySin::SignalSpraySpeed, link, &SerialLink::sendUav_SpraySpeed);         // 46
-    connect(spraying, &LumActaPhytophySin::SignalSmallSpraySpeed, link, &SerialLink::sendUav_SmallSpraySpeed); // 47
-    connect(spraying, &LumActaPhytophySin::SignalSpraySpeedEnd, link, &SerialLink::sendUav_SpraySpeedEnd);   // 48
-    connect(spraying, &LumActaPhytophySin::SignalSmallSpraySpeedEnd, link, &SerialLink::sendUav_SmallSpraySpeedEnd); // 49
-    connect(spraying, &LumActaPhytophySin::SignalSetSprayWidth, link, &SerialLink::sendUav_SetSprayWidth);   // 50
-    connect(spraying, &LumActaPhytophySin::SignalSetWorkSpeed, link, &SerialLink::sendUav_SetWorkSpeed);     // 51
-    connect(spraying, &LumActaPhytophySin::SignalSetExternalSwitch, link,
-            [link](schar id, schar value) { link->sendUav_ExternelSwitch(uchar(id), uchar(value)); });      // 52
-    connect(spraying, &LumActaPhytophySin::SignalSensorSwitch, this, &KivApplication::SlotRequestSensorSwitch); // 53
-    connect(tools, &KivToolsWgt::SignalUpdateData, this, &KivApplication::SlotUpdateData);                   // 54
-    connect(tools, &KivToolsWgt::SignalCloseDownloadBlackBoxes, this, &KivApplication::SlotCloseDownloadBlackBoxes); // 55
-    connect(tools, &KivToolsWgt::SignalRequestTimerPage, this, &KivApplication::SlotRequestMaintenance);      // 56
     connect(window, &KivMainWindow::SignalRequestSpraySpeed, link, &SerialLink::requestUav_SpraySpeed);      // 57
     connect(window, &KivMainWindow::SignalRequestSmallSpraySpeed, link, &SerialLink::requestUav_SmallSpraySpeed); // 58
     connect(window, &KivMainWindow::SignalRequestSetSprayWidth, link, &SerialLink::requestUav_SetSprayWidth); // 59
@@ -191,6 +176,34 @@ void KivApplication::wire()
     });
     // Esc during a motor test sends the stop instruction.
     connect(gui, &KivGuiController::SignalStopMotorTest, link, &SerialLink::sendStop);
+    connect(window, &KivMainWindow::sprayingPageBuilt, this, &KivApplication::wireSprayingPage);
+    connect(window, &KivMainWindow::toolsPageBuilt, this, &KivApplication::wireToolsPage);
+    if (LumActaPhytophySin *spraying = window->builtSprayingPage())
+        wireSprayingPage(spraying);
+    if (KivToolsWgt *tools = window->builtToolsPage())
+        wireToolsPage(tools);
+}
+
+// The tools and spraying pages are built when first needed, and wired to the link then.
+void KivApplication::wireSprayingPage(LumActaPhytophySin *spraying)
+{
+    SerialLink *link = m_serialLink;
+    connect(spraying, &LumActaPhytophySin::SignalSpraySpeed, link, &SerialLink::sendUav_SpraySpeed);         // 46
+    connect(spraying, &LumActaPhytophySin::SignalSmallSpraySpeed, link, &SerialLink::sendUav_SmallSpraySpeed); // 47
+    connect(spraying, &LumActaPhytophySin::SignalSpraySpeedEnd, link, &SerialLink::sendUav_SpraySpeedEnd);   // 48
+    connect(spraying, &LumActaPhytophySin::SignalSmallSpraySpeedEnd, link, &SerialLink::sendUav_SmallSpraySpeedEnd); // 49
+    connect(spraying, &LumActaPhytophySin::SignalSetSprayWidth, link, &SerialLink::sendUav_SetSprayWidth);   // 50
+    connect(spraying, &LumActaPhytophySin::SignalSetWorkSpeed, link, &SerialLink::sendUav_SetWorkSpeed);     // 51
+    connect(spraying, &LumActaPhytophySin::SignalSetExternalSwitch, link,
+            [link](schar id, schar value) { link->sendUav_ExternelSwitch(uchar(id), uchar(value)); });      // 52
+    connect(spraying, &LumActaPhytophySin::SignalSensorSwitch, this, &KivApplication::SlotRequestSensorSwitch); // 53
+}
+
+void KivApplication::wireToolsPage(KivToolsWgt *tools)
+{
+    connect(tools, &KivToolsWgt::SignalUpdateData, this, &KivApplication::SlotUpdateData);                   // 54
+    connect(tools, &KivToolsWgt::SignalCloseDownloadBlackBoxes, this, &KivApplication::SlotCloseDownloadBlackBoxes); // 55
+    connect(tools, &KivToolsWgt::SignalRequestTimerPage, this, &KivApplication::SlotRequestMaintenance);      // 56
 }
 
 // --- Port scan ---------------------------------------------------------------------------------

@@ -15,6 +15,8 @@ class Configuration;
 class FirmwareTransfer;
 class BlackBoxDownload;
 class LumBlackBoxesData;
+class KivToolsWgt;
+class LumActaPhytophySin;
 
 // The application object: owns the transport and the link, creates the controller and the main
 // window, wires every object to the link, scans ports and reads the aircraft back after each
@@ -84,6 +86,8 @@ protected:
 private:
     void showNotConnectedDefaults();
     void wire();
+    void wireSprayingPage(LumActaPhytophySin *spraying);
+    void wireToolsPage(KivToolsWgt *tools);
     // The window closed: the program is ending, so paced sequences stop at their next pause
     // (instead of holding the exit up and talking on), and downloads and transfers send nothing.
     void endSequencesForExit();

@@ -407,9 +407,10 @@ void KivGuiController::SlotConnectChanged(bool f)
     if (f)
         return;
     store().warning_code = 0xFF;
-    if (mainWindow)
+    m_selfCheckFailed = true;
+    if (KivToolsWgt *tools = mainWindow ? mainWindow->builtToolsPage() : nullptr)
         for (int row = 1; row <= 6; ++row)
-            mainWindow->toolsPage()->showSelfCheckResult(row, false);
+            tools->showSelfCheckResult(row, false);
 }
 
 void KivGuiController::keyPress(int index)
@@ -449,8 +450,9 @@ void KivGuiController::returnInfo(uint8_t cmd, QString s)
             settings->showChannelReverse(int8_t(p.Contrl_Rec.load()));
         break;
     case 0x08:
-        if (mainWindow)
-            mainWindow->toolsPage()->showMotorIdle(p.M_CCR0 + 1);
+        m_motorIdleLevel = p.M_CCR0 + 1;
+        if (KivToolsWgt *tools = mainWindow ? mainWindow->builtToolsPage() : nullptr)
+            tools->showMotorIdle(m_motorIdleLevel);
         break;
     case 0x09:
         if (settings)
@@ -479,18 +481,23 @@ void KivGuiController::returnInfo(uint8_t cmd, QString s)
             settings->setReturnHeight(p.returnHeight);
         break;
     case 0x17:
+        rememberPageReply(cmd, s);
         Q_EMIT SignalUpdateSprayWidth();
         break;
     case 0x18:
+        rememberPageReply(cmd, s);
         Q_EMIT SignalUpdateWorkSpeed();
         break;
     case 0x19:
+        rememberPageReply(cmd, s);
         Q_EMIT SignalUpdateSprayTest();
         break;
     case 0x1B:
+        rememberPageReply(cmd, s);
         Q_EMIT SignalExternalSwitch(number());
         break;
     case 0x1C:
+        rememberPageReply(cmd, s);
         Q_EMIT SignalUpdateTimerPage(number());
         break;
     case 0x46:
@@ -507,8 +514,9 @@ void KivGuiController::returnInfo(uint8_t cmd, QString s)
         }
         break;
     case 0x4B:
-        if (mainWindow)
-            mainWindow->sprayingPage()->showProbeHeight(p.probeHeight / 100.0);
+        rememberPageReply(cmd, s);
+        if (LumActaPhytophySin *spraying = mainWindow ? mainWindow->builtSprayingPage() : nullptr)
+            spraying->showProbeHeight(p.probeHeight / 100.0);
         break;
     case 0xD6:
         Q_EMIT SignalFirmwareUpdateSuccess();
@@ -526,6 +534,40 @@ void KivGuiController::returnInfo_Para2(int iCmd, int index, QByteArray str)
 void KivGuiController::returnInfo_Para3(int iCmd, int index, int subindex, QByteArray str)
 {
     Q_EMIT SignalIMUData_3(iCmd, index, subindex, str);
+}
+
+void KivGuiController::rememberPageReply(uint8_t cmd, const QString &s)
+{
+    // The last of each: the maintenance answers (0x1C) differ by the value they name.
+    m_pageReplies.removeIf([cmd, &s](const std::pair<uint8_t, QString> &reply) {
+        return reply.first == cmd && (cmd != 0x1C || reply.second == s);
+    });
+    m_pageReplies.append({cmd, s});
+}
+
+void KivGuiController::showOnToolsPage(KivToolsWgt *tools)
+{
+    tools->showMotorIdle(m_motorIdleLevel);
+    if (m_selfCheckFailed)
+        for (int row = 1; row <= 6; ++row)
+            tools->showSelfCheckResult(row, false);
+    for (const auto &[cmd, s] : std::as_const(m_pageReplies))
+        if (cmd == 0x1C)
+            tools->SlotUpdateTimerPage(s.toInt(nullptr, 10));
+}
+
+void KivGuiController::showOnSprayingPage(LumActaPhytophySin *spraying)
+{
+    for (const auto &[cmd, s] : std::as_const(m_pageReplies)) {
+        switch (cmd) {
+        case 0x17: spraying->SlotUpdateSprayWidth(); break;
+        case 0x18: spraying->SlotUpdateWorkSpeed(); break;
+        case 0x19: spraying->SlotUpdateSprayTest(); break;
+        case 0x1B: spraying->SlotExternalSwitch(s.toInt(nullptr, 10)); break;
+        case 0x4B: spraying->showProbeHeight(store().probeHeight / 100.0); break;
+        default: break;
+        }
+    }
 }
 
 void KivGuiController::get_BAT()

@@ -9,7 +9,11 @@
 #include <QString>
 
 #include <cstdint>
+#include <utility>
 #include <optional>
+
+class KivToolsWgt;
+class LumActaPhytophySin;
 
 // The one mediator between the pages and the link. Setters turn a page value into the store's
 // encoding, write it and emit the send signal wired to the matching builder; returnInfo turns
@@ -123,9 +127,13 @@ public Q_SLOTS:
     void returnInfo_Para2(int iCmd, int index, QByteArray str);
     void returnInfo_Para3(int iCmd, int index, int subindex, QByteArray str);
     void get_BAT();
+    // A page built after replies came shows what it would have shown had it been there.
+    void showOnToolsPage(KivToolsWgt *tools);
+    void showOnSprayingPage(LumActaPhytophySin *spraying);
 
 private:
     void blueLamp(bool on);
+    void rememberPageReply(uint8_t cmd, const QString &s);
     // Waits with events running for the next reply to command, at most timeoutMs; its text, or
     // nothing when none came, the link dropped or this object went away meanwhile.
     std::optional<QString> waitForReply(uint8_t command, int timeoutMs);
@@ -134,6 +142,10 @@ private:
     void sendImportGroup(int group);
 
     ParameterFreshness m_freshness;
+    // What the tools and spraying pages were last told, for a page built later.
+    int m_motorIdleLevel = 3; // shown before the aircraft says
+    bool m_selfCheckFailed = false; // the link was lost: every row shows a fault
+    QList<std::pair<uint8_t, QString>> m_pageReplies; // in the order they came
     bool m_waiting = false;
     uint8_t m_awaitedCommand = 0;
     std::optional<QString> m_awaitedReply;

@@ -24,6 +24,9 @@
 #include <QNetworkReply>
 #include <QPixmap>
 #include <QPointer>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+#include <QTimer>
 
 namespace {
 // Help file of each help index: settings tabs 0..5, tools tabs 1..5 at 6..10.
@@ -31,6 +34,18 @@ const char *const kHelpFiles[] = {"Frame.html",    "RC.html",           "Gain.ht
                                   "Battery.html",  "ReturnHeight.html", "GPSPosition.html",
                                   "Motor.html",    "Hardware.html",     "Parameter.html",
                                   "IMU_Data.html", "Timer.html"};
+
+constexpr int kToolsPageIndex = 1;
+constexpr int kSprayingPageIndex = 3;
+
+// The place of a page built later: the stack keeps its four places from the start.
+QWidget *newPageSlot(QWidget *parent)
+{
+    auto *slot = new QWidget(parent);
+    auto *layout = new QVBoxLayout(slot);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return slot;
+}
 
 QString connectStyle(const char *image)
 {
@@ -54,13 +69,20 @@ KivMainWindow::KivMainWindow(QWidget *parent)
     ui->lblVersion->setText(QLatin1String(CurrentVersion));
     connected = false;
     setConnectState(false);
-    ui->stackedWidget->setCurrentIndex(0);
     ui->btn_connect->setEnabled(false);
 
-    m_settings = ui->wgt_setting;
-    m_tools = ui->wgt_tools;
-    m_update = ui->wgt_update;
-    m_spraying = ui->wgt_ActaPhytophySin;
+    // Each page is made with the stack as parent, so that it is styled once, in place.
+    m_settings = new KivSettingWgt(ui->stackedWidget);
+    m_settings->setObjectName(QStringLiteral("wgt_setting"));
+    ui->stackedWidget->addWidget(m_settings);
+    ui->stackedWidget->addWidget(newPageSlot(ui->stackedWidget)); // tools, built when needed
+    m_update = new KivUpdateWgt(ui->stackedWidget);
+    m_update->setObjectName(QStringLiteral("wgt_update"));
+    ui->stackedWidget->addWidget(m_update);
+    ui->stackedWidget->addWidget(newPageSlot(ui->stackedWidget)); // spraying, built when needed
+    ui->stackedWidget->setCurrentIndex(0);
+    // However a lazy page comes on show (its button, a screen reader, a test), it is built first.
+    connect(ui->stackedWidget, &QStackedWidget::currentChanged, this, &KivMainWindow::buildPageAt);
     subPageRecord = SubPageRecord{};
 
     for (QAbstractButton *page : {static_cast<QAbstractButton *>(ui->btn_settings),
@@ -86,7 +108,7 @@ KivMainWindow::KivMainWindow(QWidget *parent)
     });
 #endif
     retranslateServiceNotice();
-    startSoftwareUpdateCheck();
+    QTimer::singleShot(0, this, &KivMainWindow::startSoftwareUpdateCheck);
 }
 
 KivMainWindow::~KivMainWindow()
@@ -105,14 +127,7 @@ void KivMainWindow::makeConnections()
     connect(m_settings, SIGNAL(signal_request_MotorWheelbase()), this, SIGNAL(signal_request_MotorWheelbase()));
     connect(m_settings, SIGNAL(signal_request_InductionDegrees()), this, SIGNAL(signal_request_InductionDegrees()));
     connect(m_settings, SIGNAL(signal_request_DC()), this, SIGNAL(signal_request_DC()));
-    connect(m_tools, SIGNAL(send_CCR()), this, SIGNAL(signal_send_CCR()));
-    connect(m_tools, SIGNAL(SignalOnlineMonitoring()), this, SIGNAL(SignalOnlineMonitoring()));
-    connect(this, SIGNAL(SignalIMUUpdate()), m_tools, SLOT(SlotIMUUpdate()));
-    connect(this, SIGNAL(SignalHandShaked(bool)), m_tools, SLOT(SlotHandShaked(bool)));
     connect(this, SIGNAL(SignalHandShaked(bool)), m_settings, SLOT(SlotHandShaked(bool)));
-    connect(this, &KivMainWindow::SignalHandShaked, m_spraying, &LumActaPhytophySin::SlotHandShaked);
-    connect(ui->stackedWidget, SIGNAL(currentChanged(int)), m_tools, SLOT(SlotIsToolsPageSeleced(int)));
-    connect(ui->stackedWidget, SIGNAL(currentChanged(int)), m_spraying, SLOT(SlotSpraySpeedAllClose()));
     connect(ui->btn_ActaPhytophySin, SIGNAL(clicked(bool)), this, SLOT(SlotClikedActaPhytophySin(bool)));
     const DownloadMgr *downloads = m_update->downloadManager();
     connect(downloads, &DownloadMgr::certificateRefused, this, [this] {
@@ -122,23 +137,88 @@ void KivMainWindow::makeConnections()
         if (info.type == 2) // the catalogue came over a connection we trust
             setServiceCertificateRefused(false);
     });
-    for (LumHoverWidget *tile : findChildren<LumHoverWidget *>()) {
-        connect(tile, &LumHoverWidget::SigEnterIn, tile,
-                [this](const QString &name) { onHelpTileEntered(name); }, Qt::DirectConnection);
+    connectHelpTiles(this);
+    connect(m_settings, &KivSettingWgt::SignalRequestReturnHeight, this, &KivMainWindow::SignalRequestReturnHeight);
+    connect(m_settings, &KivSettingWgt::SignalRequestGPSPosition, this, &KivMainWindow::SignalRequestGPSPosition);
+}
+
+void KivMainWindow::connectToolsPage()
+{
+    connect(m_tools, SIGNAL(send_CCR()), this, SIGNAL(signal_send_CCR()));
+    connect(m_tools, SIGNAL(SignalOnlineMonitoring()), this, SIGNAL(SignalOnlineMonitoring()));
+    connect(this, SIGNAL(SignalIMUUpdate()), m_tools, SLOT(SlotIMUUpdate()));
+    connect(this, SIGNAL(SignalHandShaked(bool)), m_tools, SLOT(SlotHandShaked(bool)));
+    connect(ui->stackedWidget, SIGNAL(currentChanged(int)), m_tools, SLOT(SlotIsToolsPageSeleced(int)));
+    if (guiController) {
+        connect(guiController, SIGNAL(SignalUpdateTimerPage(int)), m_tools, SLOT(SlotUpdateTimerPage(int)));
+        guiController->showOnToolsPage(m_tools); // what the aircraft said before the page was there
     }
+    connectHelpTiles(m_tools);
+    m_tools->SlotIMUUpdate();
+    // Built while coming on show: the change that brought it here did not reach it.
+    if (ui->stackedWidget->currentIndex() == kToolsPageIndex)
+        m_tools->SlotIsToolsPageSeleced(kToolsPageIndex);
+}
+
+void KivMainWindow::connectSprayingPage()
+{
+    connect(this, &KivMainWindow::SignalHandShaked, m_spraying, &LumActaPhytophySin::SlotHandShaked);
+    connect(ui->stackedWidget, SIGNAL(currentChanged(int)), m_spraying, SLOT(SlotSpraySpeedAllClose()));
     if (guiController) {
         connect(guiController, SIGNAL(SignalUpdateSprayWidth()), m_spraying, SLOT(SlotUpdateSprayWidth()));
         connect(guiController, SIGNAL(SignalUpdateWorkSpeed()), m_spraying, SLOT(SlotUpdateWorkSpeed()));
         connect(guiController, SIGNAL(SignalUpdateSprayTest()), m_spraying, SLOT(SlotUpdateSprayTest()));
         connect(guiController, SIGNAL(SignalExternalSwitch(int)), m_spraying, SLOT(SlotExternalSwitch(int)));
-        connect(guiController, SIGNAL(SignalUpdateTimerPage(int)), m_tools, SLOT(SlotUpdateTimerPage(int)));
+        guiController->showOnSprayingPage(m_spraying);
     }
     connect(m_spraying, &LumActaPhytophySin::SignalRequestSprayWidth, this, &KivMainWindow::SignalRequestSetSprayWidth);
     connect(m_spraying, &LumActaPhytophySin::SignalRequestWorkSpeed, this, &KivMainWindow::SignalRequestSetWorkSpeed);
     connect(m_spraying, &LumActaPhytophySin::SignalRequestSpraySpeed, this, &KivMainWindow::SignalRequestSpraySpeed);
     connect(m_spraying, &LumActaPhytophySin::SignalRequestSmallSpraySpeed, this, &KivMainWindow::SignalRequestSmallSpraySpeed);
-    connect(m_settings, &KivSettingWgt::SignalRequestReturnHeight, this, &KivMainWindow::SignalRequestReturnHeight);
-    connect(m_settings, &KivSettingWgt::SignalRequestGPSPosition, this, &KivMainWindow::SignalRequestGPSPosition);
+}
+
+void KivMainWindow::connectHelpTiles(QWidget *root)
+{
+    for (LumHoverWidget *tile : root->findChildren<LumHoverWidget *>()) {
+        connect(tile, &LumHoverWidget::SigEnterIn, tile,
+                [this](const QString &name) { onHelpTileEntered(name); }, Qt::DirectConnection);
+    }
+}
+
+KivToolsWgt *KivMainWindow::toolsPage()
+{
+    if (!m_tools) {
+        QWidget *slot = ui->stackedWidget->widget(kToolsPageIndex);
+        m_tools = new KivToolsWgt(slot);
+        m_tools->setObjectName(QStringLiteral("wgt_tools"));
+        slot->layout()->addWidget(m_tools);
+        m_tools->show(); // now, not when the event loop next runs: it may be coming on show
+        connectToolsPage();
+        Q_EMIT toolsPageBuilt(m_tools);
+    }
+    return m_tools;
+}
+
+LumActaPhytophySin *KivMainWindow::sprayingPage()
+{
+    if (!m_spraying) {
+        QWidget *slot = ui->stackedWidget->widget(kSprayingPageIndex);
+        m_spraying = new LumActaPhytophySin(slot);
+        m_spraying->setObjectName(QStringLiteral("wgt_ActaPhytophySin"));
+        slot->layout()->addWidget(m_spraying);
+        m_spraying->show();
+        connectSprayingPage();
+        Q_EMIT sprayingPageBuilt(m_spraying);
+    }
+    return m_spraying;
+}
+
+void KivMainWindow::buildPageAt(int index)
+{
+    if (index == kToolsPageIndex)
+        toolsPage();
+    else if (index == kSprayingPageIndex)
+        sprayingPage();
 }
 
 // --- Connection display ------------------------------------------------------------------------
@@ -210,7 +290,8 @@ void KivMainWindow::on_btn_close_clicked()
 {
     // Pumps must not keep running once nobody can stop them. The stop frames are queued on the
     // port now; the port writes out what is queued before it closes at exit.
-    m_spraying->SlotSpraySpeedAllClose();
+    if (m_spraying) // a page never built runs no pump
+        m_spraying->SlotSpraySpeedAllClose();
     close();
 }
 
@@ -218,7 +299,8 @@ void KivMainWindow::closeEvent(QCloseEvent *event)
 {
     // Every way of closing the window (the title bar's button, the window manager, Alt+F4)
     // stops a pump run first.
-    m_spraying->SlotSpraySpeedAllClose();
+    if (m_spraying)
+        m_spraying->SlotSpraySpeedAllClose();
     QMainWindow::closeEvent(event);
     if (event->isAccepted())
         Q_EMIT SignalClosing();
@@ -243,8 +325,8 @@ void KivMainWindow::on_btn_tools_clicked(bool checked)
     ui->stackedWidget->setCurrentIndex(1);
     subPageRecord.helpIndex = uint8_t(subPageRecord.toolsTab + 5);
     if (subPageRecord.toolsTab >= 1 && subPageRecord.toolsTab <= 5) {
-        m_tools->clearHelpPage();
-        m_tools->loadHelpPage(QLatin1String(kHelpFiles[subPageRecord.helpIndex]));
+        toolsPage()->clearHelpPage();
+        toolsPage()->loadHelpPage(QLatin1String(kHelpFiles[subPageRecord.helpIndex]));
     }
 }
 
@@ -272,7 +354,7 @@ void KivMainWindow::SlotClikedActaPhytophySin(bool)
     const QPointer<KivMainWindow> self(this);
     ui->stackedWidget->setCurrentIndex(3);
     // The pump sub-page's entry waits between its reads: the window may be closed meanwhile.
-    m_spraying->showCheckedTab();
+    sprayingPage()->showCheckedTab();
     if (!self)
         return;
     // The aircraft answers one command at a time: space the four reads. Closing the window
@@ -299,7 +381,7 @@ void KivMainWindow::onHelpTileEntered(const QString &tileName)
     if (parts.first() == QLatin1String("Settings"))
         m_settings->loadHelpPage(file);
     else if (parts.first() == QLatin1String("Tool"))
-        m_tools->loadHelpPage(file);
+        toolsPage()->loadHelpPage(file);
 }
 
 void KivMainWindow::reloadHelpPage()
@@ -307,7 +389,7 @@ void KivMainWindow::reloadHelpPage()
     const int index = subPageRecord.helpIndex;
     if (index > 10)
         return;
-    PageShell *page = index <= 5 ? static_cast<PageShell *>(m_settings) : m_tools;
+    PageShell *page = index <= 5 ? static_cast<PageShell *>(m_settings) : toolsPage();
     page->clearHelpPage();
     page->loadHelpPage(QLatin1String(kHelpFiles[index]));
 }
@@ -361,10 +443,12 @@ void KivMainWindow::changeEvent(QEvent *event)
     }
     setConnectState(connected);
     retranslateTexts();
-    m_tools->retranslate();
+    if (m_tools) // a page built later is made in the language of its time
+        m_tools->retranslate();
     m_settings->retranslate();
     m_update->retranslate();
-    m_spraying->retranslate();
+    if (m_spraying)
+        m_spraying->retranslate();
     hint->retranslate();
 }
 

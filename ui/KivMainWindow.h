@@ -44,9 +44,14 @@ public:
     void showPage(int index);
 
     KivSettingWgt *settingsPage() const { return m_settings; }
-    KivToolsWgt *toolsPage() const { return m_tools; }
     KivUpdateWgt *updatePage() const { return m_update; }
-    LumActaPhytophySin *sprayingPage() const { return m_spraying; }
+    // The tools and spraying pages are built when first needed (opened, or asked for here), so
+    // that start-up builds and styles only the page on show.
+    KivToolsWgt *toolsPage();
+    LumActaPhytophySin *sprayingPage();
+    // Null until built: a page built later is brought up to date through its Built signal.
+    KivToolsWgt *builtToolsPage() const { return m_tools; }
+    LumActaPhytophySin *builtSprayingPage() const { return m_spraying; }
     UpdateHint *updateHint() const { return hint; }
     bool isRedLampOn() const { return m_redLamp; }
     bool isBlueLampOn() const { return m_blueLamp; }
@@ -73,6 +78,8 @@ Q_SIGNALS:
     void SignalRequestGPSPosition();
     void SignalHandShaked(bool f);
     void keyPress(int index);
+    void toolsPageBuilt(KivToolsWgt *page);
+    void sprayingPageBuilt(LumActaPhytophySin *page);
 
 public Q_SLOTS:
     void slot_connectResult(bool f);
@@ -97,6 +104,11 @@ protected:
 
 private:
     void makeConnections();
+    void connectToolsPage();
+    void connectSprayingPage();
+    void connectHelpTiles(QWidget *root);
+    // Builds the page that belongs at a place of the stack, if it is a lazy one not built yet.
+    void buildPageAt(int index);
     void onHelpTileEntered(const QString &tileName);
     void switchLanguage(int code);
     void retranslateTexts();

@@ -14,6 +14,7 @@
 
 #include <QAbstractButton>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -207,6 +208,44 @@ private Q_SLOTS:
         p.extSwitch2 = 0;
         guiController->returnInfo(0x4B, QString());
         QCOMPARE(mainWindow->sprayingPage()->shownProbeHeight(), QStringLiteral("N/A"));
+    }
+
+    // A page built after replies came shows what it would have shown had it been there: the
+    // last answer of each kind, and the self-check faults of a lost link.
+    void pagesBuiltLaterShowWhatCame()
+    {
+        delete mainWindow;
+        mainWindow = new KivMainWindow;
+        QVERIFY(!mainWindow->builtToolsPage());
+        QVERIFY(!mainWindow->builtSprayingPage());
+        p.M_CCR0 = 1;
+        guiController->returnInfo(0x08, QString());
+        p.maintTimer2 = 77;
+        guiController->returnInfo(0x1C, QStringLiteral("2"));
+        p.maintTimer3 = 55;
+        guiController->returnInfo(0x1C, QStringLiteral("3"));
+        p.maintTimer2 = 78;
+        guiController->returnInfo(0x1C, QStringLiteral("2"));
+        p.sprayWidth = 450;
+        guiController->returnInfo(0x17, QString());
+        p.extSwitch2 = 1; p.probeHeight = 250;
+        guiController->returnInfo(0x4B, QString());
+        guiController->SlotConnectChanged(false);
+        QVERIFY(!mainWindow->builtToolsPage());
+        QVERIFY(!mainWindow->builtSprayingPage());
+
+        KivToolsWgt *tools = mainWindow->toolsPage();
+        QCOMPARE(tools->shownMotorIdle(), 2);
+        QCOMPARE(tools->findChild<QLineEdit *>(QStringLiteral("letFlightTime"))->text(), QStringLiteral("78"));
+        QCOMPARE(tools->findChild<QLineEdit *>(QStringLiteral("letElectricTime"))->text(), QStringLiteral("55"));
+        for (int row = 1; row <= 5; ++row) {
+            const QString fault = QStringLiteral("checkBox_%1_2").arg(row);
+            QVERIFY2(tools->findChild<QAbstractButton *>(fault)->isChecked(), qPrintable(fault));
+        }
+        LumActaPhytophySin *spraying = mainWindow->sprayingPage();
+        QCOMPARE(spraying->findChild<QDoubleSpinBox *>(QStringLiteral("spinSetSprayWidth"))->value(), 4.5);
+        QCOMPARE(spraying->shownProbeHeight(), QStringLiteral("2.50"));
+        p.extSwitch2 = 0;
     }
 
     void rcChannelsInDisplayOrder_data()

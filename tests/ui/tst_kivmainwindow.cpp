@@ -9,6 +9,7 @@
 #include "ui/KivMainWindow.h"
 #include "ui/KivSettingWgt.h"
 #include "ui/KivToolsWgt.h"
+#include "ui/LumActaPhytophySin.h"
 #include "ui/SubPageRecord.h"
 #include "ui/UpdateHint.h"
 #include "update/KivUpdateWgt.h"
@@ -288,6 +289,52 @@ private Q_SLOTS:
         QTest::mouseClick(child<QToolButton>("btn_zh_s_lan"), Qt::LeftButton);
         QTRY_COMPARE(settings->text(), QStringLiteral("设置"));
         QCOMPARE(languageCode, 1);
+    }
+
+    // Start-up builds only the page on show. The others are built however they first come on
+    // show (their button, or the stack switched directly as a screen reader or a test may),
+    // shown at once, in the language of the moment, with the selection that brought them.
+    void lazyPagesBuiltWhenShown_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QByteArray>("button"); // empty: the stack is switched directly
+        QTest::addColumn<QByteArray>("firstTab");
+        QTest::addColumn<QString>("englishTab");
+        QTest::newRow("tools by its button") << 1 << QByteArray("btn_tools") << QByteArray("btn_dianjiceshi") << QStringLiteral("Motors");
+        QTest::newRow("tools by the stack") << 1 << QByteArray() << QByteArray("btn_dianjiceshi") << QStringLiteral("Motors");
+        QTest::newRow("spraying by its button") << 3 << QByteArray("btn_ActaPhytophySin") << QByteArray("btnSprayWidth") << QStringLiteral("Spray width");
+        QTest::newRow("spraying by the stack") << 3 << QByteArray() << QByteArray("btnSprayWidth") << QStringLiteral("Spray width");
+    }
+    void lazyPagesBuiltWhenShown()
+    {
+        QFETCH(int, index);
+        QFETCH(QByteArray, button);
+        QFETCH(QByteArray, firstTab);
+        QFETCH(QString, englishTab);
+        QVERIFY(!w->builtToolsPage());
+        QVERIFY(!w->builtSprayingPage());
+        QVERIFY(!child<QAbstractButton>(firstTab));
+        QTest::mouseClick(child<QToolButton>("btn_en_lan"), Qt::LeftButton);
+        QTRY_COMPARE(child<QToolButton>("btn_settings")->text(), QStringLiteral("Settings"));
+        QSignalSpy monitoring(w, &KivMainWindow::SignalOnlineMonitoring);
+        auto *stack = child<QStackedWidget>("stackedWidget");
+        if (button.isEmpty())
+            stack->setCurrentIndex(index);
+        else
+            QTest::mouseClick(child<QToolButton>(button), Qt::LeftButton);
+        QCOMPARE(stack->currentIndex(), index);
+        QWidget *page = index == 1 ? static_cast<QWidget *>(w->builtToolsPage()) : w->builtSprayingPage();
+        QVERIFY(page);
+        QVERIFY(page->isVisible());
+        QCOMPARE(page->size(), stack->size());
+        QCOMPARE(child<QAbstractButton>(firstTab)->text(), englishTab);
+        QCOMPARE(index == 1 ? w->builtSprayingPage() != nullptr : w->builtToolsPage() != nullptr, false);
+        if (index == 1) // online monitoring runs while the tools page is on show
+            QTRY_VERIFY(!monitoring.isEmpty());
+        QTest::mouseClick(child<QToolButton>("btn_zh_s_lan"), Qt::LeftButton);
+        QTRY_COMPARE(child<QAbstractButton>(firstTab)->text(),
+                     QCoreApplication::translate(index == 1 ? "KivToolsWgt" : "LumActaPhytophySin",
+                                                 index == 1 ? "电机" : "喷幅"));
     }
 
     void closingDeletesTheWindow()
