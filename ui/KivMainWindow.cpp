@@ -36,6 +36,7 @@ const char *const kHelpFiles[] = {"Frame.html",    "RC.html",           "Gain.ht
                                   "IMU_Data.html", "Timer.html"};
 
 constexpr int kToolsPageIndex = 1;
+constexpr int kNetworkChecksLatestMs = 2000;
 constexpr int kSprayingPageIndex = 3;
 
 // The place of a page built later: the stack keeps its four places from the start.
@@ -108,7 +109,8 @@ KivMainWindow::KivMainWindow(QWidget *parent)
     });
 #endif
     retranslateServiceNotice();
-    QTimer::singleShot(0, this, &KivMainWindow::startSoftwareUpdateCheck);
+    // Normally started by the first paint; a window that is never painted still checks.
+    QTimer::singleShot(kNetworkChecksLatestMs, this, &KivMainWindow::startNetworkChecks);
 }
 
 KivMainWindow::~KivMainWindow()
@@ -528,6 +530,22 @@ void KivMainWindow::keyPressEvent(QKeyEvent *event)
 }
 
 // --- Software update check ---------------------------------------------------------------------
+
+void KivMainWindow::startNetworkChecks()
+{
+    if (m_networkChecksStarted)
+        return;
+    m_networkChecksStarted = true;
+    startSoftwareUpdateCheck();
+    m_update->startCatalogueIfOnline();
+}
+
+bool KivMainWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::Paint && !m_networkChecksStarted)
+        QTimer::singleShot(0, this, &KivMainWindow::startNetworkChecks); // after this paint is shown
+    return QMainWindow::event(event);
+}
 
 void KivMainWindow::startSoftwareUpdateCheck()
 {

@@ -36,6 +36,9 @@ public:
     void parseSoftwareUpdateReply(const QByteArray &bytes);
     // Asks the software service for the latest version (once at start-up).
     void startSoftwareUpdateCheck();
+    // The software-update check and the firmware catalogue, once: after the first paint, so
+    // that loading the network and TLS libraries does not hold the window up.
+    void startNetworkChecks();
     // The status bar says while the last answer of the maker's services came from a server whose
     // certificate was refused.
     void setServiceCertificateRefused(bool refused);
@@ -100,6 +103,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -128,6 +132,7 @@ private:
     QLabel *m_serviceNotice = nullptr;
     bool m_redLamp = false;
     bool m_blueLamp = false;
+    bool m_networkChecksStarted = false;
 };
 
 inline KivMainWindow *mainWindow = nullptr;

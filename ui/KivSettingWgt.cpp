@@ -53,8 +53,12 @@ KivSettingWgt::KivSettingWgt(QWidget *parent)
     stack->setCurrentIndex(0);
     loadHelpPage(QStringLiteral("Frame.html"));
     ui.wheelbase[0]->hide(); // 250 mm: no such aircraft
-    SlotReturnHeightLoadPicture();
-    SlotGPSPositionLoadPicture();
+    connect(stack, &QStackedWidget::currentChanged, this, [this](int index) {
+        if (index == kReturnHeightTab)
+            SlotReturnHeightLoadPicture();
+        else if (index == kGpsPositionTab)
+            SlotGPSPositionLoadPicture();
+    });
     setMouseTracking(true); // the frame sub-page's help follows the pointer
 }
 

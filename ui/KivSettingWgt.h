@@ -20,6 +20,8 @@ class KivSettingWgt : public PageShell
 public:
     // The aircraft answers one command at a time: a tab's second read waits this long.
     static constexpr int kRequestPacingMs = 200;
+    static constexpr int kReturnHeightTab = 4;
+    static constexpr int kGpsPositionTab = 5;
 
     explicit KivSettingWgt(QWidget *parent = nullptr);
 
@@ -124,6 +126,7 @@ public Q_SLOTS:
     // Return height and GPS position
     void setReturnHeight(int height);
     void setGPSPosition(char GPS_X, char GPS_Y);
+    // The pictures of the current language, on the sub-pages that show them.
     void SlotReturnHeightLoadPicture();
     void SlotGPSPositionLoadPicture();
     void on_spinReturnHeight_valueChanged(double value);

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -155,6 +156,10 @@ void KivSettingWgt::setReturnHeight(int height)
 
 void KivSettingWgt::SlotReturnHeightLoadPicture()
 {
+    // A picture is decoded when its label is styled: only for the sub-page on show (the stack
+    // loads it again when the sub-page comes on show, in the language of that moment).
+    if (stackedWidget()->currentIndex() != kReturnHeightTab)
+        return;
     showPicture(ui.lblPixmap, ":/images/EN_ReturnHeight.jpg", ":/images/CH_ReturnHeight.jpg");
 }
 
@@ -189,5 +194,7 @@ void KivSettingWgt::setGPSPosition(char GPS_X, char GPS_Y)
 
 void KivSettingWgt::SlotGPSPositionLoadPicture()
 {
+    if (stackedWidget()->currentIndex() != kGpsPositionTab)
+        return;
     showPicture(ui.lblGPSPositionPixmap, ":/images/EN_GPSPosition.png", ":/images/CH_GPSPosition.png");
 }

@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -97,17 +96,18 @@ KivUpdateWgt::KivUpdateWgt(QWidget *parent)
                 this,
                 &KivUpdateWgt::SlotFirmwareUpdateRefused);
     }
-    // After the window is up: asking whether the machine is online loads network plug-ins.
-    QTimer::singleShot(0, this, [this] {
-        if (isNetworkOnline())
-            startCatalogueDownload();
-    });
     for (int i = 0; i < m_rows.size(); ++i)
         m_rows[i].id->setText(QString::number(i + 1));
     // Left-overs of earlier runs, in the program's own data folder wherever it was started from.
     removeTemporaryIniFiles(dataFolderPath());
     reloadHelpText();
     retranslate();
+}
+
+void KivUpdateWgt::startCatalogueIfOnline()
+{
+    if (isNetworkOnline())
+        startCatalogueDownload();
 }
 
 KivUpdateWgt::~KivUpdateWgt()

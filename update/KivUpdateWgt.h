@@ -36,6 +36,10 @@ public:
     void resetForLink(bool connected);
     void reloadHelpText();
     void retranslate();
+    // Fetches the firmware catalogue unless the machine is offline. The window calls it once it
+    // is on screen: asking whether the machine is online loads network plug-ins, and the first
+    // request loads the TLS library.
+    void startCatalogueIfOnline();
 
     // The module whose transfer runs; empty when none does.
     QString updatingModule() const { return m_updatingModule; }

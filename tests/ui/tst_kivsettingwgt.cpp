@@ -66,6 +66,7 @@ class tst_KivSettingWgt : public QObject
         w->applyLanguage(code);
         QCoreApplication::processEvents(); // the language change reaches the window posted
         w->settingsPage()->SlotReturnHeightLoadPicture();
+        w->settingsPage()->SlotGPSPositionLoadPicture();
     }
 
 private Q_SLOTS:
@@ -318,12 +319,23 @@ private Q_SLOTS:
         QTRY_COMPARE(page()->currentHelpPage(), QStringLiteral("Frame.html"));
     }
 
+    // The pictures are loaded for the sub-page on show, in the language of the moment: also
+    // when the language changed while another sub-page was on show.
     void picturesFollowTheLanguage()
     {
         auto *picture = child<QLabel>("lblPixmap");
+        auto *gps = child<QLabel>("lblGPSPositionPixmap");
+        QVERIFY(picture->styleSheet().isEmpty()); // not decoded while its sub-page is hidden
+        page()->showSubPage(KivSettingWgt::kReturnHeightTab);
         QVERIFY(picture->styleSheet().contains(QLatin1String("CH_ReturnHeight.jpg")));
         setLanguage(0);
         QVERIFY(picture->styleSheet().contains(QLatin1String("EN_ReturnHeight.jpg")));
+        QVERIFY(gps->styleSheet().isEmpty());
+        page()->showSubPage(KivSettingWgt::kGpsPositionTab);
+        QVERIFY(gps->styleSheet().contains(QLatin1String("EN_GPSPosition.png")));
+        setLanguage(1);
+        page()->showSubPage(KivSettingWgt::kReturnHeightTab);
+        QVERIFY(picture->styleSheet().contains(QLatin1String("CH_ReturnHeight.jpg")));
     }
 };
 
