@@ -140,6 +140,7 @@ void KivMainWindow::makeConnections()
             setServiceCertificateRefused(false);
     });
     connectHelpTiles(this);
+    keepLanguageButtonsLastInTabOrder();
     connect(m_settings, &KivSettingWgt::SignalRequestReturnHeight, this, &KivMainWindow::SignalRequestReturnHeight);
     connect(m_settings, &KivSettingWgt::SignalRequestGPSPosition, this, &KivMainWindow::SignalRequestGPSPosition);
 }
@@ -196,6 +197,7 @@ KivToolsWgt *KivMainWindow::toolsPage()
         slot->layout()->addWidget(m_tools);
         m_tools->show(); // now, not when the event loop next runs: it may be coming on show
         connectToolsPage();
+        keepLanguageButtonsLastInTabOrder();
         Q_EMIT toolsPageBuilt(m_tools);
     }
     return m_tools;
@@ -210,9 +212,24 @@ LumActaPhytophySin *KivMainWindow::sprayingPage()
         slot->layout()->addWidget(m_spraying);
         m_spraying->show();
         connectSprayingPage();
+        keepLanguageButtonsLastInTabOrder();
         Q_EMIT sprayingPageBuilt(m_spraying);
     }
     return m_spraying;
+}
+
+void KivMainWindow::keepLanguageButtonsLastInTabOrder()
+{
+    // The pages are made after the status bar, some only when first needed: Tab must still go
+    // from the page on show to the language buttons, as the eye does.
+    QWidget *last = nullptr;
+    for (QWidget *next = nextInFocusChain(); next != this; next = next->nextInFocusChain())
+        if (next->focusPolicy() != Qt::NoFocus && !ui->widget_statusBar->isAncestorOf(next))
+            last = next;
+    if (!last)
+        return;
+    QWidget::setTabOrder(last, ui->btn_zh_s_lan);
+    QWidget::setTabOrder(ui->btn_zh_s_lan, ui->btn_en_lan);
 }
 
 void KivMainWindow::buildPageAt(int index)

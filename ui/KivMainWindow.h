@@ -111,6 +111,7 @@ private:
     void connectToolsPage();
     void connectSprayingPage();
     void connectHelpTiles(QWidget *root);
+    void keepLanguageButtonsLastInTabOrder();
     // Builds the page that belongs at a place of the stack, if it is a lazy one not built yet.
     void buildPageAt(int index);
     void onHelpTileEntered(const QString &tileName);

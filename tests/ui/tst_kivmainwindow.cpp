@@ -337,6 +337,34 @@ private Q_SLOTS:
                                                  index == 1 ? "电机" : "喷幅"));
     }
 
+    // Tab goes from the page buttons into the page on show and from there to the language
+    // buttons of the status bar, also for a page built after start-up.
+    void tabOrderRunsThroughThePageOnShow_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::newRow("settings") << 0;
+        QTest::newRow("tools") << 1;
+        QTest::newRow("update") << 2;
+        QTest::newRow("spraying") << 3;
+    }
+    void tabOrderRunsThroughThePageOnShow()
+    {
+        QFETCH(int, index);
+        w->showPage(index);
+        QWidget *page = child<QStackedWidget>("stackedWidget")->currentWidget();
+        QList<QWidget *> sequence; // what Tab visits, in order
+        for (QWidget *next = w->nextInFocusChain(); next != w; next = next->nextInFocusChain())
+            if (next->isVisible() && next->isEnabled() && (next->focusPolicy() & Qt::TabFocus))
+                sequence << next;
+        const auto inPage = [page](QWidget *widget) { return page->isAncestorOf(widget); };
+        const qsizetype first = std::find_if(sequence.cbegin(), sequence.cend(), inPage) - sequence.cbegin();
+        const qsizetype last = sequence.crend() - std::find_if(sequence.crbegin(), sequence.crend(), inPage) - 1;
+        QVERIFY2(first < sequence.size(), "nothing on the page takes focus");
+        QCOMPARE(std::count_if(sequence.cbegin(), sequence.cend(), inPage), last - first + 1); // one run
+        QVERIFY(sequence.indexOf(child<QToolButton>("btn_update")) < first);
+        QCOMPARE(sequence.indexOf(child<QToolButton>("btn_zh_s_lan")), last + 1);
+    }
+
     void closingDeletesTheWindow()
     {
         QPointer<KivMainWindow> window(w);
