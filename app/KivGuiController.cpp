@@ -538,9 +538,11 @@ void KivGuiController::returnInfo_Para3(int iCmd, int index, int subindex, QByte
 
 void KivGuiController::rememberPageReply(uint8_t cmd, const QString &s)
 {
-    // The last of each: the maintenance answers (0x1C) differ by the value they name.
-    m_pageReplies.removeIf([cmd, &s](const std::pair<uint8_t, QString> &reply) {
-        return reply.first == cmd && (cmd != 0x1C || reply.second == s);
+    // The last of each: the sensor-switch and maintenance answers (0x1B, 0x1C) name the switch
+    // or value they are about, one of each is kept.
+    const bool named = cmd == 0x1B || cmd == 0x1C;
+    m_pageReplies.removeIf([cmd, &s, named](const std::pair<uint8_t, QString> &reply) {
+        return reply.first == cmd && (!named || reply.second == s);
     });
     m_pageReplies.append({cmd, s});
 }

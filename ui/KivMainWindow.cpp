@@ -25,8 +25,8 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QStackedWidget>
-#include <QVBoxLayout>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 // Help file of each help index: settings tabs 0..5, tools tabs 1..5 at 6..10.
@@ -36,8 +36,8 @@ const char *const kHelpFiles[] = {"Frame.html",    "RC.html",           "Gain.ht
                                   "IMU_Data.html", "Timer.html"};
 
 constexpr int kToolsPageIndex = 1;
-constexpr int kNetworkChecksLatestMs = 2000;
 constexpr int kSprayingPageIndex = 3;
+constexpr int kNetworkChecksLatestMs = 2000;
 
 // The place of a page built later: the stack keeps its four places from the start.
 QWidget *newPageSlot(QWidget *parent)
@@ -191,13 +191,9 @@ void KivMainWindow::connectHelpTiles(QWidget *root)
 KivToolsWgt *KivMainWindow::toolsPage()
 {
     if (!m_tools) {
-        QWidget *slot = ui->stackedWidget->widget(kToolsPageIndex);
-        m_tools = new KivToolsWgt(slot);
-        m_tools->setObjectName(QStringLiteral("wgt_tools"));
-        slot->layout()->addWidget(m_tools);
-        m_tools->show(); // now, not when the event loop next runs: it may be coming on show
+        m_tools = new KivToolsWgt(ui->stackedWidget->widget(kToolsPageIndex));
+        placeBuiltPage(m_tools, "wgt_tools");
         connectToolsPage();
-        keepLanguageButtonsLastInTabOrder();
         Q_EMIT toolsPageBuilt(m_tools);
     }
     return m_tools;
@@ -206,16 +202,20 @@ KivToolsWgt *KivMainWindow::toolsPage()
 LumActaPhytophySin *KivMainWindow::sprayingPage()
 {
     if (!m_spraying) {
-        QWidget *slot = ui->stackedWidget->widget(kSprayingPageIndex);
-        m_spraying = new LumActaPhytophySin(slot);
-        m_spraying->setObjectName(QStringLiteral("wgt_ActaPhytophySin"));
-        slot->layout()->addWidget(m_spraying);
-        m_spraying->show();
+        m_spraying = new LumActaPhytophySin(ui->stackedWidget->widget(kSprayingPageIndex));
+        placeBuiltPage(m_spraying, "wgt_ActaPhytophySin");
         connectSprayingPage();
-        keepLanguageButtonsLastInTabOrder();
         Q_EMIT sprayingPageBuilt(m_spraying);
     }
     return m_spraying;
+}
+
+void KivMainWindow::placeBuiltPage(QWidget *page, const char *objectName)
+{
+    page->setObjectName(QLatin1String(objectName));
+    page->parentWidget()->layout()->addWidget(page);
+    page->show(); // now, not when the event loop next runs: its place may be on show
+    keepLanguageButtonsLastInTabOrder();
 }
 
 void KivMainWindow::keepLanguageButtonsLastInTabOrder()

@@ -112,6 +112,8 @@ private:
     void connectSprayingPage();
     void connectHelpTiles(QWidget *root);
     void keepLanguageButtonsLastInTabOrder();
+    // Puts a page built later, made as a child of its place in the stack, into that place.
+    void placeBuiltPage(QWidget *page, const char *objectName);
     // Builds the page that belongs at a place of the stack, if it is a lazy one not built yet.
     void buildPageAt(int index);
     void onHelpTileEntered(const QString &tileName);

@@ -228,7 +228,10 @@ private Q_SLOTS:
         guiController->returnInfo(0x1C, QStringLiteral("2"));
         p.sprayWidth = 450;
         guiController->returnInfo(0x17, QString());
-        p.extSwitch2 = 1; p.probeHeight = 250;
+        p.extSwitch1 = 1; p.extSwitch2 = 1;
+        guiController->returnInfo(0x1B, QStringLiteral("1"));
+        guiController->returnInfo(0x1B, QStringLiteral("2"));
+        p.probeHeight = 250;
         guiController->returnInfo(0x4B, QString());
         guiController->SlotConnectChanged(false);
         QVERIFY(!mainWindow->builtToolsPage());
@@ -245,7 +248,9 @@ private Q_SLOTS:
         LumActaPhytophySin *spraying = mainWindow->sprayingPage();
         QCOMPARE(spraying->findChild<QDoubleSpinBox *>(QStringLiteral("spinSetSprayWidth"))->value(), 4.5);
         QCOMPARE(spraying->shownProbeHeight(), QStringLiteral("2.50"));
-        p.extSwitch2 = 0;
+        for (const char *sensor : {"switchLiquidLevelSensor", "switchInfraredSensor"})
+            QVERIFY2(spraying->findChild<KivSwitch *>(QLatin1String(sensor))->isChecked(), sensor);
+        p.extSwitch1 = 0; p.extSwitch2 = 0;
     }
 
     void rcChannelsInDisplayOrder_data()
