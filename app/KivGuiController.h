@@ -9,8 +9,8 @@
 #include <QString>
 
 #include <cstdint>
-#include <utility>
 #include <optional>
+#include <utility>
 
 class KivToolsWgt;
 class LumActaPhytophySin;

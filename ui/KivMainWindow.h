@@ -52,7 +52,8 @@ public:
     // that start-up builds and styles only the page on show.
     KivToolsWgt *toolsPage();
     LumActaPhytophySin *sprayingPage();
-    // Null until built: a page built later is brought up to date through its Built signal.
+    // Null until built. A page built later is shown what it missed by the controller, and wired
+    // to the link by whoever listens to its Built signal.
     KivToolsWgt *builtToolsPage() const { return m_tools; }
     LumActaPhytophySin *builtSprayingPage() const { return m_spraying; }
     UpdateHint *updateHint() const { return hint; }
