@@ -9,7 +9,6 @@
 #include <QtMath>
 
 #include <cmath>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -23,7 +22,7 @@ struct Texts
 struct Curve
 {
     QString name;
-    std::function<double(const FlightLog::Sample &)> value;
+    double FlightLog::Sample::*value;
     bool rightAxis = false;
 };
 
@@ -57,7 +56,7 @@ QChart *timeChart(const QString &title,
         points.reserve(samples.size());
         const int side = curve.rightAxis && right ? 1 : 0;
         for (const FlightLog::Sample &s : samples) {
-            const double v = curve.value(s);
+            const double v = s.*curve.value;
             points.append({s.seconds, v});
             span[side] = spanned[side] ? QPointF(qMin(span[side].x(), v), qMax(span[side].y(), v))
                                        : QPointF(v, v);
@@ -195,52 +194,24 @@ QString fileKey(Kind kind)
 
 QChart *make(Kind kind, const QList<FlightLog::Sample> &samples)
 {
-    using S = const FlightLog::Sample &;
+    using S = FlightLog::Sample;
     switch (kind) {
     case Height:
-        return timeChart(title(kind), Texts::tr("米"), samples, {{Texts::tr("高度"), [](S s) {
-                                                                      return s.height;
-                                                                  }}});
+        return timeChart(title(kind), Texts::tr("米"), samples, {{Texts::tr("高度"), &S::height}});
     case Speed:
-        return timeChart(title(kind),
-                         Texts::tr("米/秒"),
-                         samples,
-                         {{Texts::tr("水平速度"),
-                           [](S s) {
-                               return s.groundSpeed;
-                           }},
-                          {Texts::tr("垂直速度"), [](S s) {
-                               return s.climb;
-                           }}});
+        return timeChart(title(kind), Texts::tr("米/秒"), samples,
+                         {{Texts::tr("水平速度"), &S::groundSpeed}, {Texts::tr("垂直速度"), &S::climb}});
     case Voltage:
-        return timeChart(title(kind), Texts::tr("伏"), samples, {{Texts::tr("电池电压"), [](S s) {
-                                                                      return s.voltage;
-                                                                  }}});
+        return timeChart(title(kind), Texts::tr("伏"), samples, {{Texts::tr("电池电压"), &S::voltage}});
     case Attitude:
-        return timeChart(title(kind),
-                         Texts::tr("度"),
-                         samples,
-                         {{Texts::tr("横滚"),
-                           [](S s) {
-                               return s.roll;
-                           }},
-                          {Texts::tr("俯仰"),
-                           [](S s) {
-                               return s.pitch;
-                           }},
-                          {Texts::tr("航向（右轴）"), [](S s) { return s.yaw; }, true}},
+        return timeChart(title(kind), Texts::tr("度"), samples,
+                         {{Texts::tr("横滚"), &S::roll},
+                          {Texts::tr("俯仰"), &S::pitch},
+                          {Texts::tr("航向（右轴）"), &S::yaw, true}},
                          Texts::tr("航向（度）"));
     case PumpThrottle:
-        return timeChart(title(kind),
-                         QStringLiteral("%"),
-                         samples,
-                         {{Texts::tr("油门"),
-                           [](S s) {
-                               return s.throttle;
-                           }},
-                          {Texts::tr("喷洒开关（CH6）"), [](S s) {
-                               return s.pump;
-                           }}});
+        return timeChart(title(kind), QStringLiteral("%"), samples,
+                         {{Texts::tr("油门"), &S::throttle}, {Texts::tr("喷洒开关（CH6）"), &S::pump}});
     case Track:
         return trackChart(samples);
     default:
