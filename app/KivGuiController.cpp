@@ -450,9 +450,9 @@ void KivGuiController::returnInfo(uint8_t cmd, QString s)
             settings->showChannelReverse(int8_t(p.Contrl_Rec.load()));
         break;
     case 0x08:
-        m_motorIdleLevel = p.M_CCR0 + 1;
+        rememberPageReply(cmd, s);
         if (KivToolsWgt *tools = mainWindow ? mainWindow->builtToolsPage() : nullptr)
-            tools->showMotorIdle(m_motorIdleLevel);
+            tools->showMotorIdle(p.M_CCR0 + 1);
         break;
     case 0x09:
         if (settings)
@@ -549,13 +549,16 @@ void KivGuiController::rememberPageReply(uint8_t cmd, const QString &s)
 
 void KivGuiController::showOnToolsPage(KivToolsWgt *tools)
 {
-    tools->showMotorIdle(m_motorIdleLevel);
+    tools->showMotorIdle(kDefaultMotorIdleLevel); // until the aircraft says
     if (m_selfCheckFailed)
         for (int row = 1; row <= 6; ++row)
             tools->showSelfCheckResult(row, false);
-    for (const auto &[cmd, s] : std::as_const(m_pageReplies))
-        if (cmd == 0x1C)
+    for (const auto &[cmd, s] : std::as_const(m_pageReplies)) {
+        if (cmd == 0x08)
+            tools->showMotorIdle(store().M_CCR0 + 1);
+        else if (cmd == 0x1C)
             tools->SlotUpdateTimerPage(s.toInt(nullptr, 10));
+    }
 }
 
 void KivGuiController::showOnSprayingPage(LumActaPhytophySin *spraying)

@@ -141,9 +141,10 @@ private:
     // Emits the send signal of one parameter-file group (in the file's group order).
     void sendImportGroup(int group);
 
+    // The motor idle level the tools page shows before the aircraft says.
+    static constexpr int kDefaultMotorIdleLevel = 3;
     ParameterFreshness m_freshness;
     // What the tools and spraying pages were last told, for a page built later.
-    int m_motorIdleLevel = 3; // shown before the aircraft says
     bool m_selfCheckFailed = false; // the link was lost: every row shows a fault
     QList<std::pair<uint8_t, QString>> m_pageReplies; // in the order they came
     bool m_waiting = false;
