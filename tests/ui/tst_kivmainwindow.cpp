@@ -329,8 +329,10 @@ private Q_SLOTS:
         QCOMPARE(page->size(), stack->size());
         QCOMPARE(child<QAbstractButton>(firstTab)->text(), englishTab);
         QCOMPARE(index == 1 ? w->builtSprayingPage() != nullptr : w->builtToolsPage() != nullptr, false);
-        if (index == 1) // online monitoring runs while the tools page is on show
+        if (index == 1) { // online monitoring runs while the tools page is on show
             QTRY_VERIFY(!monitoring.isEmpty());
+            QCOMPARE(w->builtToolsPage()->shownMotorIdle(), 3); // before the aircraft says
+        }
         QTest::mouseClick(child<QToolButton>("btn_zh_s_lan"), Qt::LeftButton);
         QTRY_COMPARE(child<QAbstractButton>(firstTab)->text(),
                      QCoreApplication::translate(index == 1 ? "KivToolsWgt" : "LumActaPhytophySin",
