@@ -1,12 +1,10 @@
 #include "ui/PageShell.h"
 
+#include "ui/HelpView.h"
 #include "widgets/ClickableButtonAccessible.h"
-
-#include "config/Configuration.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QStackedWidget>
 #include <QTextBrowser>
@@ -84,9 +82,5 @@ void PageShell::loadHelpPage(const QString &fileName)
     if (fileName == m_currentHelpPage)
         return;
     m_currentHelpPage = fileName;
-    const QUrl url = helpPageUrl(fileName);
-    if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
-        m_webView->setSource(url);
-    else
-        m_webView->setHtml(missingHelpPageHtml(fileName));
+    showHelpPage(m_webView, fileName);
 }

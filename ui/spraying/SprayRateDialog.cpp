@@ -1,12 +1,11 @@
 #include "ui/spraying/SprayRateDialog.h"
 
 #include "app/SprayRate.h"
-#include "config/Language.h"
+#include "ui/HelpView.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QEvent>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -159,11 +158,7 @@ void SprayRateDialog::retranslate()
     m_close->setText(tr("关闭"));
     m_close->setAccessibleName(tr("关闭"));
     m_help->setAccessibleName(tr("帮助"));
-    const QUrl url = helpPageUrl(QStringLiteral("SprayRate.html"));
-    if (url.isLocalFile() && QFileInfo::exists(url.toLocalFile()))
-        m_help->setSource(url);
-    else
-        m_help->clear();
+    showHelpPage(m_help, QStringLiteral("SprayRate.html"));
     recompute();
 }
 

@@ -1,9 +1,8 @@
 #include "ui/tools/StagedImportDialog.h"
 
-#include "config/Language.h"
+#include "ui/HelpView.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -104,12 +103,7 @@ StagedImportDialog::StagedImportDialog(const ImportPreview &preview, Sender send
     help->setAccessibleName(tr("帮助"));
     help->setFixedWidth(230);
     help->setFocusPolicy(Qt::ClickFocus);
-    const QString helpFile = QStringLiteral("ImportPreview.html");
-    const QUrl helpUrl = helpPageUrl(helpFile);
-    if (helpUrl.isLocalFile() && QFileInfo(helpUrl.toLocalFile()).isFile())
-        help->setSource(helpUrl);
-    else
-        help->setHtml(missingHelpPageHtml(helpFile)); // a broken installation: say so
+    showHelpPage(help, QStringLiteral("ImportPreview.html"));
 
     auto *row = new QHBoxLayout(this);
     row->addLayout(column, 1);
