@@ -143,6 +143,13 @@ void KivMainWindow::makeConnections()
     keepLanguageButtonsLastInTabOrder();
     connect(m_settings, &KivSettingWgt::SignalRequestReturnHeight, this, &KivMainWindow::SignalRequestReturnHeight);
     connect(m_settings, &KivSettingWgt::SignalRequestGPSPosition, this, &KivMainWindow::SignalRequestGPSPosition);
+    connect(m_settings, &KivSettingWgt::subPagesAdded, this, [this] {
+        // The frame sub-page's tiles were connected with the window.
+        const QStackedWidget *subPages = m_settings->stackedWidget();
+        for (int i = 1; i < subPages->count(); ++i)
+            connectHelpTiles(subPages->widget(i));
+        keepLanguageButtonsLastInTabOrder();
+    });
 }
 
 void KivMainWindow::connectToolsPage()

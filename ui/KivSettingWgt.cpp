@@ -5,6 +5,7 @@
 #include "app/LinkConnected.h"
 #include "config/Language.h"
 #include "config/WaitWithEvents.h"
+#include "ui/ConnectSlotsByName.h"
 #include "ui/SubPageRecord.h"
 #include "ui/settings/SettingsLook.h"
 #include "widgets/KivSliderReturn.h"
@@ -18,6 +19,9 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTimer>
+
+#include <algorithm>
 
 const char KivSettingWgt::kOwnToolTipProperty[] = "ownToolTip";
 const char KivSettingWgt::kAircraftValueProperty[] = "aircraftValue";
@@ -37,23 +41,17 @@ KivSettingWgt::KivSettingWgt(QWidget *parent)
     for (int i = 0; i < stack->count(); ++i)
         stack->widget(i)->setStyleSheet(SettingsLook::subPageStyle());
     buildFramePage(stack->widget(0));
-    buildRcPage(stack->widget(1));
-    buildGainPage(stack->widget(2));
-    buildBatteryPage(stack->widget(3));
-    buildReturnHeightPage(stack->widget(4));
-    buildGpsPositionPage(stack->widget(5));
 
     retranslate();
     tabGroup()->button(5)->hide();
-    SetProtectText(false);
     connect(tabGroup(), &QButtonGroup::idClicked, this, &KivSettingWgt::slot_tabClick);
-    // Every child exists now: the slots named on_<object>_<signal> find their signals.
-    QMetaObject::connectSlotsByName(this);
+    // The slots named on_<object>_<signal> of the frame sub-page; the others when theirs exist.
+    connectSlotsByNameOnce(this, &m_connectedSlots);
 
     stack->setCurrentIndex(0);
     loadHelpPage(QStringLiteral("Frame.html"));
-    ui.wheelbase[0]->hide(); // 250 mm: no such aircraft
     connect(stack, &QStackedWidget::currentChanged, this, [this](int index) {
+        ensureSubPagesBuilt(); // however a sub-page comes on show, it exists first
         if (index == kReturnHeightTab)
             SlotReturnHeightLoadPicture();
         else if (index == kGpsPositionTab)
@@ -62,12 +60,67 @@ KivSettingWgt::KivSettingWgt(QWidget *parent)
     setMouseTracking(true); // the frame sub-page's help follows the pointer
 }
 
+// --- Sub-pages built after the first paint ------------------------------------------------------
+
+void KivSettingWgt::ensureSubPagesBuilt()
+{
+    if (m_subPagesBuilt)
+        return;
+    m_subPagesBuilt = true;
+    QStackedWidget *stack = stackedWidget();
+    buildRcPage(stack->widget(1));
+    buildGainPage(stack->widget(2));
+    buildBatteryPage(stack->widget(3));
+    buildReturnHeightPage(stack->widget(4));
+    buildGpsPositionPage(stack->widget(5));
+    ui.wheelbase[0]->hide(); // 250 mm: no such aircraft
+    // The stack switched straight to a sub-page: its widgets show now, not on the next pass of
+    // the event loop (widgets made inside a visible one are not shown with it).
+    if (QWidget *onShow = stack->currentWidget(); stack->currentIndex() > 0 && onShow->isVisible()) {
+        for (QWidget *child : onShow->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (!child->testAttribute(Qt::WA_WState_ExplicitShowHide))
+                child->show();
+    }
+    connectSlotsByNameOnce(this, &m_connectedSlots);
+    warnUnconnectedSlots(this, m_connectedSlots);
+    retranslate();
+    // What was shown meanwhile, after the connections: the boxes react as if it came now.
+    const auto waiting = std::move(m_waitingShows);
+    m_waitingShows.clear();
+    for (const auto &show : waiting)
+        show.second();
+    Q_EMIT subPagesAdded();
+}
+
+bool KivSettingWgt::deferUntilBuilt(const QByteArray &kind, std::function<void()> show)
+{
+    if (m_subPagesBuilt)
+        return false;
+    const auto same = [&kind](const auto &waiting) { return waiting.first == kind; };
+    m_waitingShows.erase(std::remove_if(m_waitingShows.begin(), m_waitingShows.end(), same),
+                         m_waitingShows.end());
+    m_waitingShows.emplace_back(kind, std::move(show));
+    return true;
+}
+
+bool KivSettingWgt::event(QEvent *event)
+{
+    // Right after the page is first painted, not before: the window shows without waiting for
+    // five sub-pages nobody sees yet.
+    if (event->type() == QEvent::Paint && !m_subPagesBuilt && !m_subPagesQueued) {
+        m_subPagesQueued = true;
+        QTimer::singleShot(0, this, &KivSettingWgt::ensureSubPagesBuilt);
+    }
+    return PageShell::event(event);
+}
+
 // --- Tabs ----------------------------------------------------------------------------------------
 
 void KivSettingWgt::slot_tabClick(int index)
 {
     if (index < 0 || index >= stackedWidget()->count())
         return;
+    ensureSubPagesBuilt();
     const bool changed = index != settingsSubPage;
     // Recorded before the reads: their pacing lets events run, and a click on another tab
     // meanwhile must find this one already recorded.
@@ -83,6 +136,7 @@ void KivSettingWgt::slot_tabClick(int index)
 
 void KivSettingWgt::showSubPage(int index)
 {
+    ensureSubPagesBuilt();
     if (QAbstractButton *tab = tabGroup()->button(index))
         tab->setChecked(true);
     stackedWidget()->setCurrentIndex(index);
@@ -141,6 +195,8 @@ bool KivSettingWgt::eventFilter(QObject *watched, QEvent *event)
 
 void KivSettingWgt::SlotHandShaked(bool f)
 {
+    if (deferUntilBuilt("handshake", [this, f] { SlotHandShaked(f); }))
+        return;
     ui.switch_dianchi->setEnabled(f);
 }
 
@@ -158,8 +214,10 @@ void KivSettingWgt::retranslate()
     retranslateTabs();
     for (const auto &apply : m_texts)
         apply();
-    retranslateZoneCaptions();
-    SetProtectText(ui.switch_dianchi->isChecked());
+    if (m_subPagesBuilt) {
+        retranslateZoneCaptions();
+        SetProtectText(ui.switch_dianchi->isChecked());
+    }
     for (QAbstractSpinBox *box : findChildren<QAbstractSpinBox *>())
         updateValueToolTip(box);
     refreshingTexts = false;

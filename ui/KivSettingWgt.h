@@ -3,7 +3,11 @@
 #include "ui/PageShell.h"
 #include "ui/settings/SettingsForm.h"
 
+#include <QByteArray>
+#include <QSet>
+
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QAbstractSpinBox;
@@ -13,6 +17,8 @@ class QDoubleSpinBox;
 // tab hidden). User input goes to the controller's setters; the controller shows read replies
 // through the display operations. Values from the aircraft never echo back to it: they are
 // shown with the boxes' signals blocked, and only the user's own edits are sent.
+// Only the frame sub-page is built with the page: the others follow right after the page's first
+// paint, or as soon as something needs their widgets. Values shown before then wait for them.
 class KivSettingWgt : public PageShell
 {
     Q_OBJECT
@@ -24,6 +30,10 @@ public:
     static constexpr int kGpsPositionTab = 5;
 
     explicit KivSettingWgt(QWidget *parent = nullptr);
+
+    // Builds the sub-pages behind the first now, if they are not built yet.
+    void ensureSubPagesBuilt();
+    bool subPagesBuilt() const { return m_subPagesBuilt; }
 
     // Display operations, called by the controller with values from the store.
     void showFrameType(int row, int column);
@@ -68,6 +78,8 @@ Q_SIGNALS:
     void signal_request_DC();
     void SignalRequestReturnHeight();
     void SignalRequestGPSPosition();
+    // The sub-pages behind the first now exist (their widgets are new to the window's Tab order).
+    void subPagesAdded();
 
 public Q_SLOTS:
     void slot_tabClick(int index);
@@ -136,6 +148,7 @@ public Q_SLOTS:
     void on_btnSendGPSPosition_clicked();
 
 protected:
+    bool event(QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -148,6 +161,9 @@ private:
     void buildGpsPositionPage(QWidget *page);
     // Registers how a widget gets its texts; retranslate runs every one of them.
     void addTexts(std::function<void()> apply);
+    // A display operation for a sub-page not built yet waits: true when it did. Only the latest
+    // call of each kind waits; they run in the order of those calls once the sub-pages exist.
+    bool deferUntilBuilt(const QByteArray &kind, std::function<void()> show);
     void retranslateZoneCaptions();
 
     void requestSubPage(int index);
@@ -173,6 +189,10 @@ private:
 
     SettingsForm ui;
     bool refreshingTexts = false;
+    bool m_subPagesBuilt = false;
+    bool m_subPagesQueued = false;
+    std::vector<std::pair<QByteArray, std::function<void()>>> m_waitingShows;
+    QSet<int> m_connectedSlots;
     std::vector<std::function<void()>> m_texts;
     int m_requestSequence = 0;
     bool m_voltageWarningOpen = false;

@@ -190,6 +190,8 @@ void KivSettingWgt::slot_switchChange(bool on)
 
 void KivSettingWgt::SetProtectText(bool bFlag)
 {
+    if (deferUntilBuilt("protectText", [this, bFlag] { SetProtectText(bFlag); }))
+        return;
     ui.comProtectFirst->setVisible(bFlag);
     ui.lblProtectFirst->setVisible(!bFlag);
     QString first;
@@ -233,6 +235,8 @@ void KivSettingWgt::SlotIndexChanged(int index)
 
 void KivSettingWgt::setProtectSwitch(bool on)
 {
+    if (deferUntilBuilt("protectSwitch", [this, on] { setProtectSwitch(on); }))
+        return;
     ui.switch_dianchi->setChecked(on);
     SetProtectText(on);
 }
@@ -254,16 +258,22 @@ void KivSettingWgt::on_btn_correct_clicked()
 
 void KivSettingWgt::showCalibrationVoltage(double volts)
 {
+    if (deferUntilBuilt("calibration", [this, volts] { showCalibrationVoltage(volts); }))
+        return;
     ui.spinVoltageCalibration->setValue(volts);
 }
 
 void KivSettingWgt::showPackVoltage()
 {
+    if (deferUntilBuilt("packVoltage", [this] { showPackVoltage(); }))
+        return;
     ui.label_6->setText(QString::number(aircraftParams().bat_volt / 100.0, 'f', 2) + QLatin1Char('V'));
 }
 
 void KivSettingWgt::showBatteryIcons()
 {
+    if (deferUntilBuilt("batteryIcons", [this] { showBatteryIcons(); }))
+        return;
     ui.label_erjiIcon->setPixmap(QPixmap(QStringLiteral(":/images/battery_mid.png")));
     ui.label_yijiIcon->setPixmap(QPixmap(QStringLiteral(":/images/battery_low.png")));
     ui.lblProtectFirst->setStyleSheet(QStringLiteral("font: bold 12pt \"微软雅黑\"; color: rgb(247, 148, 29);"));
@@ -334,6 +344,8 @@ bool KivSettingWgt::validateProtectVoltages(double level1, double level2)
 
 void KivSettingWgt::showProtectVoltages(double level1, double level2)
 {
+    if (deferUntilBuilt("protectVoltages", [=] { showProtectVoltages(level1, level2); }))
+        return;
     m_voltagePending[0] = m_voltagePending[1] = false;
     const bool firstFits = showAircraftValue(ui.editVoltageFirst, level1);
     const bool secondFits = showAircraftValue(ui.editVoltageSecond, level2);

@@ -173,6 +173,8 @@ void KivSettingWgt::on_checkBox_FJZJ1500_clicked(bool checked) { wheelbaseClicke
 
 void KivSettingWgt::showWheelbase(int millimetres)
 {
+    if (deferUntilBuilt("wheelbase", [this, millimetres] { showWheelbase(millimetres); }))
+        return;
     for (int i = 0; i < 5; ++i) {
         if (kWheelbases[i].millimetres == millimetres)
             ui.wheelbase[i]->setChecked(true);
@@ -226,6 +228,8 @@ bool KivSettingWgt::gainFilter(QObject *watched, QEvent *event)
 
 void KivSettingWgt::showGain(float value, int index)
 {
+    if (deferUntilBuilt("gain" + QByteArray::number(index), [=] { showGain(value, index); }))
+        return;
     QSpinBox *box = gainBox(ui, index);
     if (!box)
         return;

@@ -149,6 +149,8 @@ void KivSettingWgt::on_btnReturnHeight_clicked()
 
 void KivSettingWgt::setReturnHeight(int height)
 {
+    if (deferUntilBuilt("returnHeight", [this, height] { setReturnHeight(height); }))
+        return;
     // A height outside 3..30 m stays marked as not confirmed, with the aircraft's value in the tip.
     const bool fits = showAircraftValue(ui.spinReturnHeight, height);
     ui.spinReturnHeight->setStyleSheet(SettingsLook::heightStyle(!fits));
@@ -158,7 +160,7 @@ void KivSettingWgt::SlotReturnHeightLoadPicture()
 {
     // A picture is decoded when its label is styled: only for the sub-page on show (the stack
     // loads it again when the sub-page comes on show, in the language of that moment).
-    if (stackedWidget()->currentIndex() != kReturnHeightTab)
+    if (!m_subPagesBuilt || stackedWidget()->currentIndex() != kReturnHeightTab)
         return;
     showPicture(ui.lblPixmap, ":/images/EN_ReturnHeight.jpg", ":/images/CH_ReturnHeight.jpg");
 }
@@ -186,6 +188,8 @@ void KivSettingWgt::on_btnSendGPSPosition_clicked()
 
 void KivSettingWgt::setGPSPosition(char GPS_X, char GPS_Y)
 {
+    if (deferUntilBuilt("gpsPosition", [=] { setGPSPosition(GPS_X, GPS_Y); }))
+        return;
     const bool xFits = showAircraftValue(ui.spinGPSPositionX, int8_t(GPS_X));
     const bool yFits = showAircraftValue(ui.spinGPSPositionY, int8_t(GPS_Y));
     ui.spinGPSPositionX->setStyleSheet(SettingsLook::offsetStyle(!xFits));
@@ -194,7 +198,7 @@ void KivSettingWgt::setGPSPosition(char GPS_X, char GPS_Y)
 
 void KivSettingWgt::SlotGPSPositionLoadPicture()
 {
-    if (stackedWidget()->currentIndex() != kGpsPositionTab)
+    if (!m_subPagesBuilt || stackedWidget()->currentIndex() != kGpsPositionTab)
         return;
     showPicture(ui.lblGPSPositionPixmap, ":/images/EN_GPSPosition.png", ":/images/CH_GPSPosition.png");
 }

@@ -199,6 +199,8 @@ void KivSettingWgt::on_checkBox_SBUS_clicked(bool checked)
 
 void KivSettingWgt::showReceiverType(int option)
 {
+    if (deferUntilBuilt("receiver", [this, option] { showReceiverType(option); }))
+        return;
     QRadioButton *radios[] = {ui.checkBox_PWM, ui.checkBox_PPM, ui.checkBox_SBUS};
     if (option >= 1 && option <= 3)
         radios[option - 1]->setChecked(true);
@@ -231,6 +233,8 @@ void KivSettingWgt::setStartCorrect()
 
 void KivSettingWgt::endStartCorrect()
 {
+    if (deferUntilBuilt("endCalibration", [this] { endStartCorrect(); }))
+        return;
     // Also run on link loss: the button must be ready to start again, not to stop.
     const QSignalBlocker blocker(ui.btn_startCorrect);
     ui.btn_startCorrect->setChecked(false);
@@ -257,6 +261,8 @@ void KivSettingWgt::on_btn_rev_8_clicked(bool checked) { reverseChannel(8, check
 
 void KivSettingWgt::showChannelReverse(int mask)
 {
+    if (deferUntilBuilt("reverse", [this, mask] { showChannelReverse(mask); }))
+        return;
     // The checked state follows the aircraft too, so that the next click flips the colour and
     // the bit together.
     for (const ChannelRow &row : kChannelRows) {
@@ -270,6 +276,8 @@ void KivSettingWgt::showChannelReverse(int mask)
 
 void KivSettingWgt::showChannelValue(float value, int index)
 {
+    if (deferUntilBuilt("channel" + QByteArray::number(index), [=] { showChannelValue(value, index); }))
+        return;
     if (index >= 1 && index <= 8)
         ui.barByDisplayIndex[index]->setValue(value);
 }

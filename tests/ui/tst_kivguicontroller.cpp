@@ -30,7 +30,11 @@ Q_DECLARE_METATYPE(StoreCheck)
 template<typename T>
 T *page(const char *name)
 {
-    return mainWindow->settingsPage()->findChild<T *>(QLatin1String(name));
+    // The window is never shown here: its hidden sub-pages are built when asked for, and then
+    // show what the controller sent them before.
+    KivSettingWgt *settings = mainWindow->settingsPage();
+    settings->ensureSubPagesBuilt();
+    return settings->findChild<T *>(QLatin1String(name));
 }
 
 class tst_KivGuiController : public QObject

@@ -65,6 +65,8 @@ private Q_SLOTS:
         w->initLanguage(1);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
+        // The settings sub-pages behind the first are built right after the first paint.
+        QTRY_VERIFY(w->settingsPage()->subPagesBuilt());
     }
     void cleanup()
     {
@@ -344,15 +346,20 @@ private Q_SLOTS:
     void tabOrderRunsThroughThePageOnShow_data()
     {
         QTest::addColumn<int>("index");
-        QTest::newRow("settings") << 0;
-        QTest::newRow("tools") << 1;
-        QTest::newRow("update") << 2;
-        QTest::newRow("spraying") << 3;
+        QTest::addColumn<int>("subPage"); // of the settings page, built after the first paint
+        QTest::newRow("settings") << 0 << 0;
+        QTest::newRow("settings, receiver") << 0 << 1;
+        QTest::newRow("settings, battery") << 0 << 3;
+        QTest::newRow("tools") << 1 << 0;
+        QTest::newRow("update") << 2 << 0;
+        QTest::newRow("spraying") << 3 << 0;
     }
     void tabOrderRunsThroughThePageOnShow()
     {
         QFETCH(int, index);
+        QFETCH(int, subPage);
         w->showPage(index);
+        w->settingsPage()->showSubPage(subPage);
         QWidget *page = child<QStackedWidget>("stackedWidget")->currentWidget();
         QList<QWidget *> sequence; // what Tab visits, in order
         for (QWidget *next = w->nextInFocusChain(); next != w; next = next->nextInFocusChain())

@@ -8,6 +8,7 @@
 #include "ui/KivMainWindow.h"
 #include "ui/KivSettingWgt.h"
 #include "ui/SubPageRecord.h"
+#include "widgets/KivChannelBar.h"
 #include "widgets/KivSwitch.h"
 #include "widgets/LumPushButton.h"
 
@@ -19,6 +20,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QMetaMethod>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,6 +32,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <vector>
 
 using PageProbes::hasChinese;
 using PageProbes::focusedControl;
@@ -89,6 +95,7 @@ private Q_SLOTS:
         w->initLanguage(1);
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
+        QTRY_VERIFY(page()->subPagesBuilt()); // right after the first paint
     }
     void cleanup()
     {
@@ -319,6 +326,25 @@ private Q_SLOTS:
         QTRY_COMPARE(page()->currentHelpPage(), QStringLiteral("Frame.html"));
     }
 
+    // The tiles of the sub-pages built after the first paint explain themselves as well.
+    void tileHelpOnSubPagesBuiltLater_data()
+    {
+        QTest::addColumn<int>("subPage");
+        QTest::addColumn<QString>("tile");
+        QTest::newRow("receiver") << 1 << QStringLiteral("widget_Settings_RC_Type");
+        QTest::newRow("gains") << 2 << QStringLiteral("widget_Settings_Sense_Sense");
+        QTest::newRow("battery") << 3 << QStringLiteral("widget_Settings_Battery_Calibrate");
+    }
+    void tileHelpOnSubPagesBuiltLater()
+    {
+        QFETCH(int, subPage);
+        QFETCH(QString, tile);
+        page()->showSubPage(subPage);
+        auto *hovered = page()->findChild<QWidget *>(tile);
+        QTest::mouseMove(hovered, QPoint(4, 4));
+        QTRY_COMPARE(page()->currentHelpPage(), tile.mid(int(qstrlen("widget_"))) + QStringLiteral(".html"));
+    }
+
     // The pictures are loaded for the sub-page on show, in the language of the moment: also
     // when the language changed while another sub-page was on show.
     void picturesFollowTheLanguage()
@@ -336,6 +362,111 @@ private Q_SLOTS:
         setLanguage(1);
         page()->showSubPage(KivSettingWgt::kReturnHeightTab);
         QVERIFY(picture->styleSheet().contains(QLatin1String("CH_ReturnHeight.jpg")));
+    }
+
+    // The sub-pages behind the first are built after the first paint. What the aircraft (or the
+    // defaults before a link) showed meanwhile appears once they exist: the latest value of each
+    // kind, values of different channels or gains each kept.
+    void valuesShownBeforeTheSubPagesExist_data()
+    {
+        using Page = std::function<void(KivSettingWgt &)>;
+        QTest::addColumn<Page>("show");
+        QTest::addColumn<Page>("check");
+        const auto spin = [](KivSettingWgt &p, const char *name) {
+            if (auto *box = p.findChild<QSpinBox *>(QLatin1String(name)))
+                return double(box->value());
+            return p.findChild<QDoubleSpinBox *>(QLatin1String(name))->value();
+        };
+        const auto checked = [](KivSettingWgt &p, const char *name) {
+            return p.findChild<QAbstractButton *>(QLatin1String(name))->isChecked();
+        };
+        QTest::newRow("receiver") << Page([](KivSettingWgt &p) { p.showReceiverType(1); p.showReceiverType(2); })
+                                  << Page([=](KivSettingWgt &p) { QVERIFY(checked(p, "checkBox_PPM")); });
+        QTest::newRow("channel reverse") << Page([](KivSettingWgt &p) { p.showChannelReverse(0x05); })
+                                         << Page([=](KivSettingWgt &p) {
+                                                QVERIFY(checked(p, "btn_rev_1") && checked(p, "btn_rev_4"));
+                                                QVERIFY(!checked(p, "btn_rev_2") && !checked(p, "btn_rev_3"));
+                                            });
+        QTest::newRow("channel bars") << Page([](KivSettingWgt &p) {
+                                             p.showChannelValue(10, 3);
+                                             p.showChannelValue(60, 5);
+                                             p.showChannelValue(30, 3);
+                                         })
+                                      << Page([](KivSettingWgt &p) {
+                                             QCOMPARE(p.findChild<KivChannelBar *>(QStringLiteral("slider_youmen"))->value(), 30.0f);
+                                             QCOMPARE(p.findChild<KivChannelBar *>(QStringLiteral("slider_kongzhimoshi"))->value(), 60.0f);
+                                         });
+        QTest::newRow("wheelbase") << Page([](KivSettingWgt &p) { p.showWheelbase(750); })
+                                   << Page([=](KivSettingWgt &p) { QVERIFY(checked(p, "checkBox_FJZJ750")); });
+        QTest::newRow("gains") << Page([](KivSettingWgt &p) {
+                                      p.showGain(120, 1);
+                                      p.showGain(150, 2);
+                                      p.showGain(200, 1);
+                                  })
+                               << Page([=](KivSettingWgt &p) {
+                                      QCOMPARE(spin(p, "editAttitude"), 200.0);
+                                      QCOMPARE(spin(p, "editStable"), 150.0);
+                                  });
+        QTest::newRow("battery") << Page([](KivSettingWgt &p) {
+                                        p.showCalibrationVoltage(24.5);
+                                        p.showProtectVoltages(11.1, 10.5);
+                                        p.SlotHandShaked(true);
+                                        aircraftParams().SP_S = 2;
+                                        p.setProtectSwitch(true);
+                                    })
+                                 << Page([=](KivSettingWgt &p) {
+                                        QCOMPARE(spin(p, "spinVoltageCalibration"), 24.5);
+                                        QCOMPARE(spin(p, "editVoltageFirst"), 11.1);
+                                        QCOMPARE(spin(p, "editVoltageSecond"), 10.5);
+                                        auto *protection = p.findChild<KivSwitch *>(QStringLiteral("switch_dianchi"));
+                                        QVERIFY(protection->isEnabled() && protection->isChecked());
+                                        QCOMPARE(p.findChild<QComboBox *>(QStringLiteral("comProtectFirst"))->currentIndex(), 1);
+                                    });
+        QTest::newRow("height and position") << Page([](KivSettingWgt &p) {
+                                                    p.setReturnHeight(12);
+                                                    p.setGPSPosition(char(5), char(-3));
+                                                })
+                                             << Page([=](KivSettingWgt &p) {
+                                                    QCOMPARE(spin(p, "spinReturnHeight"), 12.0);
+                                                    QCOMPARE(spin(p, "spinGPSPositionX"), 5.0);
+                                                    QCOMPARE(spin(p, "spinGPSPositionY"), -3.0);
+                                                });
+    }
+    void valuesShownBeforeTheSubPagesExist()
+    {
+        using Page = std::function<void(KivSettingWgt &)>;
+        QFETCH(Page, show);
+        QFETCH(Page, check);
+        KivSettingWgt fresh; // never painted: nothing builds its sub-pages but the request below
+        show(fresh);
+        QVERIFY(!fresh.subPagesBuilt());
+        QVERIFY(!fresh.findChild<QWidget *>(QStringLiteral("editAttitude")));
+        linkConnected = 1; // so that anything echoed would be sent
+        std::vector<std::unique_ptr<QSignalSpy>> sends; // every send_* of the controller
+        const QMetaObject *controller = guiController->metaObject();
+        for (int i = 0; i < controller->methodCount(); ++i) {
+            const QMetaMethod method = controller->method(i);
+            if (method.methodType() == QMetaMethod::Signal && method.name().startsWith("send_"))
+                sends.push_back(std::make_unique<QSignalSpy>(guiController, method));
+        }
+        QVERIFY(sends.size() >= 6);
+        fresh.ensureSubPagesBuilt();
+        check(fresh);
+        for (const auto &spy : sends)
+            QCOMPARE(spy->size(), 0); // shown, not sent back
+    }
+
+    // Switched to straight through the stack while the page is on show: the sub-page is built
+    // and its widgets are visible at once, not after the next pass of the event loop.
+    void subPageSwitchedToDirectlyIsComplete()
+    {
+        KivSettingWgt fresh;
+        fresh.show();
+        QVERIFY(!fresh.subPagesBuilt());
+        fresh.stackedWidget()->setCurrentIndex(2);
+        QVERIFY(fresh.subPagesBuilt());
+        QVERIFY(fresh.findChild<QSpinBox *>(QStringLiteral("editAttitude"))->isVisible());
+        QVERIFY(!fresh.findChild<QWidget *>(QStringLiteral("checkBox_FJZJ250"))->isVisible()); // no such aircraft
     }
 };
 
