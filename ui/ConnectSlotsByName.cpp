@@ -3,6 +3,8 @@
 #include <QMetaMethod>
 #include <QObject>
 
+#include <utility>
+
 namespace {
 bool isNamedSlot(const QMetaMethod &method)
 {
@@ -32,15 +34,18 @@ int signalFor(const QObject *object, const QByteArray &wanted, const QMetaMethod
 void connectSlotsByNameOnce(QObject *receiver, QSet<int> *connected)
 {
     const QMetaObject *meta = receiver->metaObject();
-    const QList<QObject *> objects = receiver->findChildren<QObject *>();
+    QList<std::pair<QByteArray, QObject *>> named; // "on_<object>_" and its object
+    for (QObject *object : receiver->findChildren<QObject *>()) {
+        if (!object->objectName().isEmpty())
+            named.append({"on_" + object->objectName().toLatin1() + '_', object});
+    }
     for (int i = 0; i < meta->methodCount(); ++i) {
         const QMetaMethod slot = meta->method(i);
         if (connected->contains(i) || !isNamedSlot(slot))
             continue;
         const QByteArray signature = slot.methodSignature();
-        for (QObject *object : objects) {
-            const QByteArray prefix = "on_" + object->objectName().toLatin1() + '_';
-            if (object->objectName().isEmpty() || !signature.startsWith(prefix))
+        for (const auto &[prefix, object] : std::as_const(named)) {
+            if (!signature.startsWith(prefix))
                 continue;
             const int signal = signalFor(object, signature.mid(prefix.size()), slot);
             if (signal >= 0 && QObject::connect(object, object->metaObject()->method(signal), receiver, slot)) {

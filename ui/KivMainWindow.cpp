@@ -6,6 +6,7 @@
 #include "config/SoftwareUpdateCheck.h"
 #include "config/Translation.h"
 #include "config/WaitWithEvents.h"
+#include "ui/AfterFirstPaint.h"
 #include "ui/KivSettingWgt.h"
 #include "ui/KivToolsWgt.h"
 #include "ui/LumActaPhytophySin.h"
@@ -109,7 +110,8 @@ KivMainWindow::KivMainWindow(QWidget *parent)
     });
 #endif
     retranslateServiceNotice();
-    // Normally started by the first paint; a window that is never painted still checks.
+    callAfterFirstPaint(this, [this] { startNetworkChecks(); });
+    // A window that is never painted still checks.
     QTimer::singleShot(kNetworkChecksLatestMs, this, &KivMainWindow::startNetworkChecks);
 }
 
@@ -562,13 +564,6 @@ void KivMainWindow::startNetworkChecks()
     m_networkChecksStarted = true;
     startSoftwareUpdateCheck();
     m_update->startCatalogueIfOnline();
-}
-
-bool KivMainWindow::event(QEvent *event)
-{
-    if (event->type() == QEvent::Paint && !m_networkChecksStarted)
-        QTimer::singleShot(0, this, &KivMainWindow::startNetworkChecks); // after this paint is shown
-    return QMainWindow::event(event);
 }
 
 void KivMainWindow::startSoftwareUpdateCheck()

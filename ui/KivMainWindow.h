@@ -104,7 +104,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
-    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -5,6 +5,7 @@
 #include "app/LinkConnected.h"
 #include "config/Language.h"
 #include "config/WaitWithEvents.h"
+#include "ui/AfterFirstPaint.h"
 #include "ui/ConnectSlotsByName.h"
 #include "ui/SubPageRecord.h"
 #include "ui/settings/SettingsLook.h"
@@ -19,7 +20,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -58,6 +58,9 @@ KivSettingWgt::KivSettingWgt(QWidget *parent)
             SlotGPSPositionLoadPicture();
     });
     setMouseTracking(true); // the frame sub-page's help follows the pointer
+    // Not before the first paint: the window shows without waiting for five sub-pages nobody
+    // sees yet.
+    callAfterFirstPaint(this, [this] { ensureSubPagesBuilt(); });
 }
 
 // --- Sub-pages built after the first paint ------------------------------------------------------
@@ -92,26 +95,12 @@ void KivSettingWgt::ensureSubPagesBuilt()
     Q_EMIT subPagesAdded();
 }
 
-bool KivSettingWgt::deferUntilBuilt(const QByteArray &kind, std::function<void()> show)
+void KivSettingWgt::waitForSubPages(const QByteArray &kind, std::function<void()> show)
 {
-    if (m_subPagesBuilt)
-        return false;
     const auto same = [&kind](const auto &waiting) { return waiting.first == kind; };
     m_waitingShows.erase(std::remove_if(m_waitingShows.begin(), m_waitingShows.end(), same),
                          m_waitingShows.end());
     m_waitingShows.emplace_back(kind, std::move(show));
-    return true;
-}
-
-bool KivSettingWgt::event(QEvent *event)
-{
-    // Right after the page is first painted, not before: the window shows without waiting for
-    // five sub-pages nobody sees yet.
-    if (event->type() == QEvent::Paint && !m_subPagesBuilt && !m_subPagesQueued) {
-        m_subPagesQueued = true;
-        QTimer::singleShot(0, this, &KivSettingWgt::ensureSubPagesBuilt);
-    }
-    return PageShell::event(event);
 }
 
 // --- Tabs ----------------------------------------------------------------------------------------

@@ -148,7 +148,6 @@ public Q_SLOTS:
     void on_btnSendGPSPosition_clicked();
 
 protected:
-    bool event(QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -162,8 +161,17 @@ private:
     // Registers how a widget gets its texts; retranslate runs every one of them.
     void addTexts(std::function<void()> apply);
     // A display operation for a sub-page not built yet waits: true when it did. Only the latest
-    // call of each kind waits; they run in the order of those calls once the sub-pages exist.
-    bool deferUntilBuilt(const QByteArray &kind, std::function<void()> show);
+    // call of each kind (and index) waits; they run in the order of those calls once the
+    // sub-pages exist. Once built nothing is made here: channel bars come ten times a second.
+    template<typename Show>
+    bool deferUntilBuilt(const char *kind, Show &&show, int index = 0)
+    {
+        if (m_subPagesBuilt)
+            return false;
+        waitForSubPages(QByteArray(kind) + QByteArray::number(index), std::forward<Show>(show));
+        return true;
+    }
+    void waitForSubPages(const QByteArray &kind, std::function<void()> show);
     void retranslateZoneCaptions();
 
     void requestSubPage(int index);
@@ -190,7 +198,6 @@ private:
     SettingsForm ui;
     bool refreshingTexts = false;
     bool m_subPagesBuilt = false;
-    bool m_subPagesQueued = false;
     std::vector<std::pair<QByteArray, std::function<void()>>> m_waitingShows;
     QSet<int> m_connectedSlots;
     std::vector<std::function<void()>> m_texts;

@@ -228,7 +228,7 @@ bool KivSettingWgt::gainFilter(QObject *watched, QEvent *event)
 
 void KivSettingWgt::showGain(float value, int index)
 {
-    if (deferUntilBuilt("gain" + QByteArray::number(index), [=] { showGain(value, index); }))
+    if (deferUntilBuilt("gain", [=] { showGain(value, index); }, index))
         return;
     QSpinBox *box = gainBox(ui, index);
     if (!box)

@@ -276,7 +276,7 @@ void KivSettingWgt::showChannelReverse(int mask)
 
 void KivSettingWgt::showChannelValue(float value, int index)
 {
-    if (deferUntilBuilt("channel" + QByteArray::number(index), [=] { showChannelValue(value, index); }))
+    if (deferUntilBuilt("channel", [=] { showChannelValue(value, index); }, index))
         return;
     if (index >= 1 && index <= 8)
         ui.barByDisplayIndex[index]->setValue(value);

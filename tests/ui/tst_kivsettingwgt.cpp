@@ -439,6 +439,7 @@ private Q_SLOTS:
         QFETCH(Page, check);
         KivSettingWgt fresh; // never painted: nothing builds its sub-pages but the request below
         show(fresh);
+        QCoreApplication::processEvents(); // only a paint starts the build
         QVERIFY(!fresh.subPagesBuilt());
         QVERIFY(!fresh.findChild<QWidget *>(QStringLiteral("editAttitude")));
         linkConnected = 1; // so that anything echoed would be sent
